@@ -1,0 +1,181 @@
+#include "app/CorvelChg.h"
+
+#include <new>
+
+#include "platform/Platform.h"
+#include "platform/Text.h"
+#include "res/resource.h"
+#include "settings/RegControl.h"
+
+namespace {
+constexpr std::int32_t STRSAFE_E_INSUFFICIENT_BUFFER = static_cast<std::int32_t>(0x8007007A);
+constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0x80070057);
+}  // namespace
+
+CCorvelChgApp* TheApp() { return static_cast<CCorvelChgApp*>(AfxGetApp()); }
+
+CCorvelChgApp::~CCorvelChgApp()
+{
+    delete m_pErrorLog;
+    m_pErrorLog = nullptr;
+    if (m_hMutex) {
+        Plat().sync.Release(m_hMutex);
+        Plat().sync.Close(m_hMutex);
+        m_hMutex = nullptr;
+    }
+}
+
+BOOL CCorvelChgApp::InitInstance()
+{
+    ReadCommandLine();
+    CreateLog();
+    m_nOsVersion = GetOsVersion();
+
+    DWORD userMode = 0;
+    bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
+                       IsMode(userMode);
+    m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
+    m_nAction = m_nModeState;
+    m_nMode = static_cast<int>(hasUserMode ? GetMode() : GetShipmentMode());
+
+    if (m_bApply) {
+        RunDeferredApply();
+        return FALSE;
+    }
+    CatchUpDeferredApply();
+
+    Plat().windows.InitCommonControls(ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                      ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
+                                      ICC_ANIMATE_CLASS);
+    if (CWinApp::InitInstance() != TRUE) {
+        Log(u"InitInstance Failed.");
+        return FALSE;
+    }
+    if (!RegisterWindowClasses()) return FALSE;
+    if (IsToolRunning()) {
+        Log(u"CCorvelChgApp::InitInstance() tool is running now.");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CCorvelChgApp::ReadCommandLine()
+{
+    m_bCreateLog = m_lpCmdLine.find(u"/CreateLog") != String16::npos;
+    m_bApply = m_lpCmdLine.find(u"/apply") != String16::npos;
+}
+
+void CCorvelChgApp::CreateLog()
+{
+    m_pErrorLog = new (std::nothrow) CErrorLog(m_bCreateLog);
+    if (!m_pErrorLog) return;
+    try {
+        m_pErrorLog->OpenLog();
+    } catch (const std::bad_alloc&) {
+        delete m_pErrorLog;
+        m_pErrorLog = nullptr;
+    }
+}
+
+int CCorvelChgApp::GetOsVersion()
+{
+    ISystem& system = Plat().system;
+    if (system.VerifyVersion(6, 2, VER_EQUAL)) return OSVER_6_2;
+    if (system.VerifyVersion(6, 2, VER_LESS)) return OSVER_BEFORE_6_2;
+    if (system.VerifyVersion(6, 2, VER_GREATER)) return OSVER_AFTER_6_2;
+    return OSVER_OTHER;
+}
+
+BOOL CCorvelChgApp::RegisterWindowClasses()
+{
+    if (!Plat().windows.RegisterDialogClass(kMainWindowClass)) {
+        Log(u"CCorvelChgApp::InitInstance() AfxRegisterClass error file: %s, line: %d.", kAppFile, 168);
+        return FALSE;
+    }
+    if (!Plat().windows.RegisterDialogClass(kDetailWindowClass)) {
+        Log(u"CCorvelChgApp::InitInstance() AfxRegisterClass error file: %s, line: %d.", kAppFile, 174);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CCorvelChgApp::IsToolRunning()
+{
+    char16_t title[kTextChars] = {};
+    char16_t logOffPrompt[kTextChars] = {};
+    char16_t signOutPrompt[kTextChars] = {};
+    if (!LoadResString(IDS_WINDOW_TITLE, title, kTextChars) ||
+        !LoadResString(IDS_LOG_OFF_PROMPT, logOffPrompt, kTextChars) ||
+        !LoadResString(IDS_SIGN_OUT_PROMPT, signOutPrompt, kTextChars)) {
+        return TRUE;
+    }
+
+    DWORD lastError = 0;
+    m_hMutex = Plat().sync.CreateNamedMutex(kToolMutexName, false, &lastError);
+    // A mutex created by another user's instance cannot be opened at all.
+    bool otherInstance = lastError == ERROR_ALREADY_EXISTS || (!m_hMutex && lastError == ERROR_ACCESS_DENIED);
+    if (!otherInstance) return FALSE;
+
+    const char16_t* prompt = m_nOsVersion >= OSVER_6_2 ? signOutPrompt : logOffPrompt;
+    const struct {
+        const char16_t* className;
+        const char16_t* title;
+    } lookups[] = {
+        {u"#32770", title},
+        {kMainWindowClass, title},
+        {kDetailWindowClass, title},
+        {u"#32770", prompt},
+    };
+    HWND found = nullptr;
+    for (const auto& lookup : lookups) {
+        found = Plat().windows.FindTopWindow(lookup.className, lookup.title);
+        if (found) break;
+    }
+    if (found) Plat().windows.BringToFront(found);
+    if (m_hMutex) Plat().sync.Close(m_hMutex);
+    m_hMutex = nullptr;
+    return TRUE;
+}
+
+DWORD CCorvelChgApp::GetMode()
+{
+    DWORD mode = 0;
+    if (RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &mode) == ERROR_SUCCESS) return mode;
+    if (RegReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kModeValue, &mode) == ERROR_SUCCESS) return mode;
+    return 0;
+}
+
+// A factory "mode" outside 0 to 2 names no profile; it reads as profile 0,
+// like a missing one, so that every later lookup has a profile to work on.
+DWORD CCorvelChgApp::GetShipmentMode()
+{
+    DWORD mode = 0;
+    if (RegReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kModeValue, &mode) != ERROR_SUCCESS) return 0;
+    return IsMode(mode) ? mode : 0;
+}
+
+// Copies at most min(size, 260) characters including the terminator, so a
+// smaller buffer is never overrun.
+BOOL CCorvelChgApp::LoadResString(UINT id, char16_t* buffer, int size)
+{
+    char16_t text[kTextChars] = {};
+    DWORD lastError = 0;
+    if (Plat().strings.LoadText(id, text, kTextChars, &lastError) == 0) {
+        Log(u"CCorvelChgApp::LoadResString error code: %d", lastError);
+        return FALSE;
+    }
+    int limit = size < kTextChars ? size : kTextChars;
+    if (!buffer || limit <= 0) {
+        Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INVALID_PARAMETER);
+        return FALSE;
+    }
+    size_t length = BoundedLength(text, kTextChars);
+    if (length < static_cast<size_t>(limit)) {
+        std::char_traits<char16_t>::copy(buffer, text, length + 1);
+        return TRUE;
+    }
+    std::char_traits<char16_t>::copy(buffer, text, limit - 1);
+    buffer[limit - 1] = 0;
+    Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INSUFFICIENT_BUFFER);
+    return FALSE;
+}

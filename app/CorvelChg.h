@@ -1,0 +1,87 @@
+// The application object: start-up, the interactive run, the deferred apply
+// at sign-in, and the settings state that every window and the switch worker
+// share for the whole process.
+#pragma once
+
+#include "fw/WinApp.h"
+#include "log/ErrorLog.h"
+#include "settings/SettingModel.h"
+
+enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
+
+enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
+
+inline constexpr int kTextChars = 260;  // every fixed text buffer of the tool
+inline constexpr char16_t kAppFile[] = u".\\CorvelChg";
+inline constexpr char16_t kToolMutexName[] = u"CorvelChangeMutex";
+inline constexpr char16_t kAutoRunMutexName[] = u"CorvelChangeMutex_AutoRun";
+inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char16_t kRunValue[] = u"CorvelChg";
+inline constexpr char16_t kMainWindowClass[] = u"MainWindowClass";
+inline constexpr char16_t kDetailWindowClass[] = u"DetailWindowClass";
+
+class CCorvelChgApp : public CWinApp {
+public:
+    CCorvelChgApp() = default;
+    ~CCorvelChgApp() override;
+
+    BOOL InitInstance() override;
+    int Run() override;
+
+    // Start-up.
+    void ReadCommandLine();
+    int GetOsVersion();
+    BOOL IsToolRunning();
+    DWORD GetMode();
+    DWORD GetShipmentMode();
+    BOOL LoadResString(UINT id, char16_t* buffer, int size);
+
+    // Deferred apply at sign-in.
+    BOOL DoApply();
+    LONG DeleteAutoRun();
+    void RunDeferredApply();
+    void CatchUpDeferredApply();
+
+    // Shipment settings.
+    int GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level);
+    int GetShipmentSettingFromReg(DWORD mode, int item, LONG* value);
+    int GetShipmentSettings(DWORD mode, LONG* values);
+
+    // User settings.
+    int GetProfileFromReg(DWORD mode, int item, DWORD* level);
+    int GetProfileFromReg(HKEY root, DWORD mode, const char16_t* name, char16_t* buffer, DWORD bufferBytes);
+    int GetSettingFromReg(DWORD mode, int item, LONG* value);
+    int GetProfiles(DWORD mode, DWORD* levels);
+    int GetSettings(DWORD mode, LONG* values);
+    LONG SaveRegisterItem(DWORD mode, int item, DWORD level);
+    DWORD SaveSettings(DWORD mode, const DWORD* levels);
+    BOOL IsSettingsChanged();
+    void GetProfilesName();
+
+    BOOL m_bCreateLog = FALSE;
+    int m_nMode = 0;
+    int m_nSelMode = 0;
+    CErrorLog* m_pErrorLog = nullptr;
+    BOOL m_bApply = FALSE;
+    int m_nModeState = MODESTATE_SHIPMENT;
+    int m_nAction = MODESTATE_SHIPMENT;
+    HANDLE m_hMutex = nullptr;
+    ProfileLevels m_dwProfile = {};
+    int m_nOsVersion = OSVER_OTHER;
+    String16 m_strProfilesName[PROFILE_COUNT];
+
+private:
+    void CreateLog();
+    BOOL RegisterWindowClasses();
+};
+
+// The one application object of the process; null before it exists.
+CCorvelChgApp* TheApp();
+
+// Writes one line to the log when logging is on.
+template <class... Args>
+void Log(const char16_t* format, const Args&... args)
+{
+    CCorvelChgApp* app = TheApp();
+    if (app && app->m_pErrorLog) app->m_pErrorLog->WriteLog(format, args...);
+}

@@ -1,0 +1,76 @@
+// The deferred apply: after a switch that changed the DPI, the window metrics
+// are applied again once the new DPI is in effect, at the next sign-in
+// ("/apply") or, if the tool is started by hand first, at that start.
+#include "app/CorvelChg.h"
+#include "engine/SwitchMode.h"
+#include "settings/RegControl.h"
+
+namespace {
+
+// The mutex existed, or was made by someone whose mutex we may not open.
+bool AnotherHolder(const ScopedMutex& mutex, DWORD lastError)
+{
+    return lastError == ERROR_ALREADY_EXISTS || (!mutex.Get() && lastError == ERROR_ACCESS_DENIED);
+}
+
+}  // namespace
+
+BOOL CCorvelChgApp::DoApply()
+{
+    SettingValues values = {};
+    if (m_nModeState == MODESTATE_SHIPMENT) {
+        if (GetShipmentSettings(static_cast<DWORD>(m_nMode), values) != 0) return FALSE;
+    } else if (GetSettings(static_cast<DWORD>(m_nMode), values) != 0) {
+        return FALSE;
+    }
+    CSwitchMode engine;
+    DWORD dpi = 0;
+    if (!engine.GetDpi(&dpi)) {
+        Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
+        return FALSE;
+    }
+    if (static_cast<DWORD>(values[ITEM_DPI]) == dpi) return engine.SetWindowDesign(values);
+    Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
+    return TRUE;
+}
+
+LONG CCorvelChgApp::DeleteAutoRun() { return RegDeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }
+
+// Start-up with "/apply": one apply at a time; a second one gives up at once,
+// since the first does the work.
+void CCorvelChgApp::RunDeferredApply()
+{
+    ScopedMutex mutex(Plat().sync);
+    DWORD lastError = mutex.Create(kAutoRunMutexName, true);
+    if (!AnotherHolder(mutex, lastError)) {
+        Log(DoApply() ? u"Apply:Run Apply Succeeded." : u"Apply:Run Apply Failed.");
+        if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"Apply:Delete AutoRun failed.");
+    }
+    if (mutex.Get()) Plat().sync.Release(mutex.Get());
+}
+
+// An ordinary start that finds the Run value: if the user has signed in since
+// the DPI was stored, do the pending apply now; if an "/apply" run holds the
+// mutex, wait for it to finish.
+void CCorvelChgApp::CatchUpDeferredApply()
+{
+    char16_t runValue[kTextChars] = {};
+    if (RegReadStr(HKEY_CURRENT_USER, kRunKey, kRunValue, runValue, sizeof(runValue)) != ERROR_SUCCESS) return;
+
+    ScopedMutex mutex(Plat().sync);
+    DWORD lastError = mutex.Create(kAutoRunMutexName, true);
+    if (AnotherHolder(mutex, lastError)) {
+        if (mutex.Get()) Plat().sync.Wait(mutex.Get(), INFINITE);
+    } else {
+        CSwitchMode engine;
+        DWORD appliedDpi = 96;
+        DWORD nextDpi = 96;
+        engine.GetDpi(&appliedDpi);
+        engine.GetSettingDpi(&nextDpi);
+        if (appliedDpi == nextDpi) {
+            if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
+            Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
+        }
+    }
+    if (mutex.Get()) Plat().sync.Release(mutex.Get());
+}

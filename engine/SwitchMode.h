@@ -1,0 +1,23 @@
+// The display settings engine: one operation per setting that changes
+// Windows. It holds no state; callers make one on the stack per switch.
+#pragma once
+
+#include "platform/IDisplay.h"
+#include "platform/WinTypes.h"
+
+class CSwitchMode {
+public:
+    // DPI and text caret.
+    BOOL GetDpi(DWORD* dpi);
+    BOOL GetSettingDpi(DWORD* dpi);
+    BOOL SetDpi(DWORD dpi);
+    BOOL SetCaretWidth(DWORD width);
+    BOOL SetBlinkTime(UINT blinkTime);
+
+    // Window metrics: items 2 to 7 of the profile's values.
+    BOOL SetWindowDesign(const LONG* values);
+    void LogOutWinDesign(const NONCLIENTMETRICSW* metrics, int stage);
+};
+
+inline constexpr char16_t kSwitchModeFile[] = u".\\SwitchMode";
+inline constexpr UINT kSpiFlags = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;

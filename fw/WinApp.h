@@ -1,0 +1,28 @@
+// The application object's base: the program's entry point calls
+// InitInstance and, when it succeeds, Run. There is one instance per process.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int Run() { return 0; }
+
+    // The command line after the program name.
+    String16 m_lpCmdLine;
+
+private:
+    CWinApp* m_previous;
+};
+
+CWinApp* AfxGetApp();
+
+// The program's entry: InitInstance, then Run; the exit code is Run's result,
+// 0 when InitInstance fails.
+int AfxRunApp(CWinApp& app, StringView16 commandLine);

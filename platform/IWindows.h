@@ -1,0 +1,22 @@
+// The window-system calls of start-up: class registration, common controls,
+// finding another instance's window, and the plain message box.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+class IWindows {
+public:
+    virtual ~IWindows() = default;
+
+    // GetClassInfoW of the dialog class "#32770", renamed and registered
+    // (RegisterClassW) under the given name for this module.
+    virtual BOOL RegisterDialogClass(const char16_t* className) = 0;
+    // InitCommonControlsEx with the given ICC_ flags.
+    virtual BOOL InitCommonControls(DWORD classes) = 0;
+    // FindWindowW.
+    virtual HWND FindTopWindow(const char16_t* className, const char16_t* title) = 0;
+    // SetForegroundWindow.
+    virtual BOOL BringToFront(HWND window) = 0;
+    // MessageBoxW.
+    virtual int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) = 0;
+};

@@ -1,0 +1,70 @@
+#include "platform/fake/FakeDisplay.h"
+
+#include <cstring>
+
+FakeDisplay::FakeDisplay()
+{
+    // Distinct values in every field, so a test sees which ones changed.
+    std::memset(&metrics, 0, sizeof(metrics));
+    metrics.cbSize = sizeof(metrics);
+    metrics.iBorderWidth = 1;
+    metrics.iScrollWidth = 17;
+    metrics.iScrollHeight = 18;
+    metrics.iCaptionWidth = 19;
+    metrics.iCaptionHeight = 20;
+    metrics.lfCaptionFont.lfHeight = -11;
+    metrics.lfCaptionFont.lfWeight = 700;
+    metrics.iSmCaptionWidth = 13;
+    metrics.iSmCaptionHeight = 14;
+    metrics.lfSmCaptionFont.lfHeight = -10;
+    metrics.iMenuWidth = 21;
+    metrics.iMenuHeight = 22;
+    metrics.lfMenuFont.lfHeight = -13;
+    metrics.lfStatusFont.lfHeight = -14;
+    metrics.lfMessageFont.lfHeight = -15;
+    metrics.iPaddedBorderWidth = 3;
+    const char16_t face[] = u"Test Sans";
+    std::memcpy(metrics.lfMessageFont.lfFaceName, face, sizeof(face));
+}
+
+BOOL FakeDisplay::Fail()
+{
+    m_lastError = failureCode;
+    return FALSE;
+}
+
+BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni)
+{
+    calls.push_back(Call{action, uiParam, reinterpret_cast<std::uintptr_t>(pvParam), winIni});
+    switch (action) {
+    case SPI_GETNONCLIENTMETRICS: {
+        auto* out = static_cast<NONCLIENTMETRICSW*>(pvParam);
+        if (failGet || !out || uiParam != sizeof(metrics) || out->cbSize != sizeof(metrics)) return Fail();
+        std::memcpy(out, &metrics, sizeof(metrics));
+        return TRUE;
+    }
+    case SPI_SETNONCLIENTMETRICS: {
+        auto* in = static_cast<const NONCLIENTMETRICSW*>(pvParam);
+        if (failSet || !in || uiParam != sizeof(metrics) || in->cbSize != sizeof(metrics)) return Fail();
+        std::memcpy(&metrics, in, sizeof(metrics));
+        ++metricsWrites;
+        return TRUE;
+    }
+    case SPI_SETCARETWIDTH:
+        if (failCaretWidth) return Fail();
+        caretWidth = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(pvParam));
+        return TRUE;
+    case SPI_GETCARETWIDTH:
+        *static_cast<DWORD*>(pvParam) = caretWidth;
+        return TRUE;
+    default:
+        return Fail();
+    }
+}
+
+BOOL FakeDisplay::SetCaretBlinkTime(UINT milliseconds)
+{
+    if (failBlink) return Fail();
+    blinkTime = milliseconds;
+    return TRUE;
+}

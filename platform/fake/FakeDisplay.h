@@ -1,0 +1,39 @@
+// System parameters kept in memory: a whole NONCLIENTMETRICSW, the caret
+// width and blink time; each call can be told to fail.
+#pragma once
+
+#include <vector>
+
+#include "platform/IDisplay.h"
+
+class FakeDisplay : public IDisplay {
+public:
+    struct Call {
+        UINT action;
+        UINT uiParam;
+        std::uintptr_t pvParam;  // the pointer, or the number passed in its place
+        UINT winIni;
+    };
+
+    FakeDisplay();
+    BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
+    BOOL SetCaretBlinkTime(UINT milliseconds) override;
+    BOOL IsThemeActive() override { return themeActive; }
+    DWORD LastError() override { return m_lastError; }
+
+    NONCLIENTMETRICSW metrics;
+    DWORD caretWidth = 1;
+    UINT blinkTime = 530;
+    BOOL themeActive = FALSE;
+    bool failGet = false;
+    bool failSet = false;
+    bool failCaretWidth = false;
+    bool failBlink = false;
+    DWORD failureCode = 1400;
+    std::vector<Call> calls;
+    int metricsWrites = 0;
+
+private:
+    BOOL Fail();
+    DWORD m_lastError = 0;
+};

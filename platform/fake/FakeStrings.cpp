@@ -1,0 +1,80 @@
+#include "platform/fake/FakeStrings.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/Text.h"
+
+#ifndef STRING_TABLE_RC
+#error "STRING_TABLE_RC must name the resource script with the string table"
+#endif
+
+FakeStrings::FakeStrings()
+{
+    std::ifstream in(STRING_TABLE_RC, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    table = ParseStringTable(text.str());
+}
+
+// Entries look like:  10001 "Tessaly"  with \n, \t, \\ and "" escapes.
+std::map<UINT, String16> FakeStrings::ParseStringTable(std::string_view script)
+{
+    std::map<UINT, String16> result;
+    bool inTable = false;
+    size_t pos = 0;
+    while (pos < script.size()) {
+        size_t end = script.find('\n', pos);
+        if (end == std::string_view::npos) end = script.size();
+        std::string_view line = script.substr(pos, end - pos);
+        pos = end + 1;
+        size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos) continue;
+        line = line.substr(first);
+        if (line.rfind("STRINGTABLE", 0) == 0) inTable = true;
+        if (line.rfind("END", 0) == 0) inTable = false;
+        if (!inTable || line[0] < '0' || line[0] > '9') continue;
+        UINT id = 0;
+        size_t i = 0;
+        while (i < line.size() && line[i] >= '0' && line[i] <= '9') id = id * 10 + (line[i++] - '0');
+        size_t open = line.find('"', i);
+        if (open == std::string_view::npos) continue;
+        std::string value;
+        for (size_t k = open + 1; k < line.size(); ++k) {
+            char c = line[k];
+            if (c == '"') {
+                if (k + 1 < line.size() && line[k + 1] == '"') {
+                    value += '"';
+                    ++k;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\\' && k + 1 < line.size()) {
+                char e = line[++k];
+                value += e == 'n' ? '\n' : e == 't' ? '\t' : e == 'r' ? '\r' : e;
+                continue;
+            }
+            value += c;
+        }
+        result[id] = Utf8To16(value);
+    }
+    return result;
+}
+
+// As LoadStringW: copies at most capacity - 1 characters and terminates.
+int FakeStrings::LoadText(UINT id, char16_t* buffer, int capacity, DWORD* lastError)
+{
+    auto it = table.find(id);
+    if (it == table.end() || it->second.empty()) {
+        *lastError = ERROR_RESOURCE_NAME_NOT_FOUND;
+        if (capacity > 0) buffer[0] = 0;
+        return 0;
+    }
+    if (capacity <= 0) return 0;
+    int n = static_cast<int>(it->second.size());
+    if (n > capacity - 1) n = capacity - 1;
+    it->second.copy(buffer, n);
+    buffer[n] = 0;
+    return n;
+}

@@ -1,0 +1,46 @@
+#include "platform/fake/FakeWindows.h"
+
+#include "platform/Text.h"
+
+BOOL FakeWindows::RegisterDialogClass(const char16_t* className)
+{
+    if (refusedClasses.count(className)) return FALSE;
+    registered.push_back(className);
+    return TRUE;
+}
+
+BOOL FakeWindows::InitCommonControls(DWORD classes)
+{
+    commonControls = classes;
+    return TRUE;
+}
+
+HWND FakeWindows::FindTopWindow(const char16_t* className, const char16_t* title)
+{
+    lookups.emplace_back(className ? className : u"", title ? title : u"");
+    for (const Window& w : m_windows) {
+        if (className && !EqualsNoCase(w.className, className)) continue;
+        if (title && w.title != title) continue;
+        return w.handle;
+    }
+    return nullptr;
+}
+
+BOOL FakeWindows::BringToFront(HWND window)
+{
+    broughtToFront.push_back(window);
+    return TRUE;
+}
+
+int FakeWindows::ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type)
+{
+    boxes.push_back(Box{owner, text ? text : u"", caption ? caption : u"", type});
+    return boxAnswer;
+}
+
+HWND FakeWindows::AddWindow(StringView16 className, StringView16 title)
+{
+    HWND handle = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x10000 + 4 * m_windows.size()));
+    m_windows.push_back(Window{String16(className), String16(title), handle});
+    return handle;
+}

@@ -1,0 +1,42 @@
+// Top-level windows, class registration and message boxes, recorded.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "platform/IWindows.h"
+
+class FakeWindows : public IWindows {
+public:
+    struct Window {
+        String16 className;
+        String16 title;
+        HWND handle;
+    };
+    struct Box {
+        HWND owner;
+        String16 text;
+        String16 caption;
+        UINT type;
+    };
+
+    BOOL RegisterDialogClass(const char16_t* className) override;
+    BOOL InitCommonControls(DWORD classes) override;
+    HWND FindTopWindow(const char16_t* className, const char16_t* title) override;
+    BOOL BringToFront(HWND window) override;
+    int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
+
+    HWND AddWindow(StringView16 className, StringView16 title);
+
+    std::set<String16> refusedClasses;   // registration of these fails
+    std::vector<String16> registered;
+    DWORD commonControls = 0;
+    std::vector<std::pair<String16, String16>> lookups;  // (class, title) in call order
+    std::vector<HWND> broughtToFront;
+    std::vector<Box> boxes;
+    int boxAnswer = IDOK;
+
+private:
+    std::vector<Window> m_windows;
+};

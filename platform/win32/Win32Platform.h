@@ -1,0 +1,78 @@
+// The Win32 adapters: thin pass-throughs to the real calls.
+#pragma once
+
+#include "platform/Platform.h"
+
+inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+
+class Win32Registry : public IRegistry {
+public:
+    LONG OpenKey(HKEY root, const char16_t* subKey, REGSAM access, HKEY* result) override;
+    LONG CreateKey(HKEY root, const char16_t* subKey, HKEY* result) override;
+    LONG QueryValue(HKEY key, const char16_t* name, DWORD* type, BYTE* data, DWORD* size) override;
+    LONG SetValue(HKEY key, const char16_t* name, DWORD type, const BYTE* data, DWORD size) override;
+    LONG DeleteValue(HKEY key, const char16_t* name) override;
+    LONG CloseKey(HKEY key) override;
+};
+
+class Win32FileSystem : public IFileSystem {
+public:
+    bool Exists(const char16_t* path) override;
+    FileId OpenAppend(const char16_t* path, bool create, DWORD* error) override;
+    bool Write(FileId file, const void* data, DWORD size, DWORD* error) override;
+    void Close(FileId file) override;
+    String16 ErrorText(DWORD error) override;
+};
+
+class Win32Sync : public ISync {
+public:
+    HANDLE CreateNamedMutex(const char16_t* name, bool initialOwner, DWORD* lastError) override;
+    DWORD Wait(HANDLE mutex, DWORD milliseconds) override;
+    BOOL Release(HANDLE mutex) override;
+    void Close(HANDLE mutex) override;
+};
+
+class Win32Windows : public IWindows {
+public:
+    BOOL RegisterDialogClass(const char16_t* className) override;
+    BOOL InitCommonControls(DWORD classes) override;
+    HWND FindTopWindow(const char16_t* className, const char16_t* title) override;
+    BOOL BringToFront(HWND window) override;
+    int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
+};
+
+class Win32Strings : public IStrings {
+public:
+    int LoadText(UINT id, char16_t* buffer, int capacity, DWORD* lastError) override;
+};
+
+class Win32Display : public IDisplay {
+public:
+    BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
+    BOOL SetCaretBlinkTime(UINT milliseconds) override;
+    BOOL IsThemeActive() override;
+    DWORD LastError() override;
+};
+
+class Win32Clock : public IClock {
+public:
+    bool Now(LocalTime* result) override;
+};
+
+class Win32System : public ISystem {
+public:
+    BOOL VerifyVersion(DWORD major, DWORD minor, BYTE condition) override;
+};
+
+struct Win32Platform {
+    Win32Registry registry;
+    Win32FileSystem files;
+    Win32Sync sync;
+    Win32Windows windows;
+    Win32Strings strings;
+    Win32Clock clock;
+    Win32System system;
+    Win32Display display;
+    Platform platform{registry, files, sync, windows, strings, clock, system, display};
+};

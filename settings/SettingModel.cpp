@@ -1,0 +1,151 @@
+#include "settings/SettingModel.h"
+
+#include "settings/RegControl.h"
+
+const char16_t* const ItemValueNames[ITEM_COUNT] = {
+    u"CorvelDPI",     u"DtIconSize",   u"TitleSize",    u"TitleFontSize", u"ActiveWinWidth", u"ScrollWidth",
+    u"MenuFontSize",  u"MenuSize",     u"MousePointer", u"CursorWidth",   u"CursorSpeed",
+};
+
+const char16_t* const LevelNames[LEVEL_COUNT] = {
+    u"None", u"Small", u"Slow", u"Standard", u"Middle", u"Large", u"Fast", u"Extra",
+};
+
+const ItemValueRow ItemValueTable[ITEM_VALUE_ROWS] = {
+    {ITEM_DPI, 96, 10045, LEVEL_SMALL},
+    {ITEM_DPI, 120, 10062, LEVEL_MIDDLE},
+    {ITEM_DPI, 144, 10018, LEVEL_LARGE},
+    {ITEM_DPI, 192, 10064, LEVEL_EXTRA},
+    {ITEM_DT_ICON_SIZE, 32, 10045, LEVEL_SMALL},
+    {ITEM_DT_ICON_SIZE, 48, 10062, LEVEL_STANDARD},
+    {ITEM_DT_ICON_SIZE, 96, 10018, LEVEL_LARGE},
+    {ITEM_DT_ICON_SIZE, 256, 10064, LEVEL_EXTRA},
+    {ITEM_TITLE_SIZE, 21, 10045, LEVEL_STANDARD},
+    {ITEM_TITLE_SIZE, 40, 10062, LEVEL_MIDDLE},
+    {ITEM_TITLE_SIZE, 50, 10018, LEVEL_LARGE},
+    {ITEM_TITLE_SIZE, 60, 10064, LEVEL_EXTRA},
+    {ITEM_TITLE_FONT_SIZE, 9, 10045, LEVEL_STANDARD},
+    {ITEM_TITLE_FONT_SIZE, 14, 10062, LEVEL_MIDDLE},
+    {ITEM_TITLE_FONT_SIZE, 19, 10018, LEVEL_LARGE},
+    {ITEM_TITLE_FONT_SIZE, 24, 10064, LEVEL_EXTRA},
+    {ITEM_ACTIVE_WIN_WIDTH, 1, 10045, LEVEL_STANDARD},
+    {ITEM_ACTIVE_WIN_WIDTH, 10, 10062, LEVEL_MIDDLE},
+    {ITEM_ACTIVE_WIN_WIDTH, 15, 10018, LEVEL_LARGE},
+    {ITEM_ACTIVE_WIN_WIDTH, 20, 10064, LEVEL_EXTRA},
+    {ITEM_SCROLL_WIDTH, 16, 10045, LEVEL_STANDARD},
+    {ITEM_SCROLL_WIDTH, 30, 10062, LEVEL_MIDDLE},
+    {ITEM_SCROLL_WIDTH, 40, 10018, LEVEL_LARGE},
+    {ITEM_SCROLL_WIDTH, 50, 10064, LEVEL_EXTRA},
+    {ITEM_MENU_FONT_SIZE, 9, 10045, LEVEL_STANDARD},
+    {ITEM_MENU_FONT_SIZE, 14, 10062, LEVEL_MIDDLE},
+    {ITEM_MENU_FONT_SIZE, 19, 10018, LEVEL_LARGE},
+    {ITEM_MENU_FONT_SIZE, 24, 10064, LEVEL_EXTRA},
+    {ITEM_MENU_SIZE, 20, 10045, LEVEL_STANDARD},
+    {ITEM_MENU_SIZE, 30, 10062, LEVEL_MIDDLE},
+    {ITEM_MENU_SIZE, 40, 10018, LEVEL_LARGE},
+    {ITEM_MENU_SIZE, 50, 10064, LEVEL_EXTRA},
+    {ITEM_MOUSE_POINTER, 0, 10065, LEVEL_STANDARD},
+    {ITEM_MOUSE_POINTER, 1, 10018, LEVEL_LARGE},
+    {ITEM_MOUSE_POINTER, 2, 10064, LEVEL_EXTRA},
+    {ITEM_CURSOR_WIDTH, 1, 10045, LEVEL_STANDARD},
+    {ITEM_CURSOR_WIDTH, 4, 10062, LEVEL_MIDDLE},
+    {ITEM_CURSOR_WIDTH, 6, 10018, LEVEL_LARGE},
+    {ITEM_CURSOR_WIDTH, 8, 10064, LEVEL_EXTRA},
+    {ITEM_CURSOR_SPEED, -1, 10061, LEVEL_NONE},
+    {ITEM_CURSOR_SPEED, 800, 10025, LEVEL_SLOW},
+    {ITEM_CURSOR_SPEED, 600, 10065, LEVEL_STANDARD},
+    {ITEM_CURSOR_SPEED, 400, 10063, LEVEL_FAST},
+};
+
+const ProfileLevelRow ProfileLevelTable[PROFILE_LEVEL_ROWS] = {
+    {1011, ITEM_DPI, 0, LEVEL_SMALL},
+    {1012, ITEM_DPI, 1, LEVEL_MIDDLE},
+    {1023, ITEM_DPI, 2, LEVEL_LARGE},
+    {1013, ITEM_DT_ICON_SIZE, 0, LEVEL_STANDARD},
+    {1014, ITEM_DT_ICON_SIZE, 1, LEVEL_LARGE},
+    {1024, ITEM_DT_ICON_SIZE, 2, LEVEL_LARGE},
+    {1015, ITEM_TITLE_SIZE, 0, LEVEL_STANDARD},
+    {1016, ITEM_TITLE_SIZE, 1, LEVEL_MIDDLE},
+    {1031, ITEM_TITLE_SIZE, 2, LEVEL_LARGE},
+    {1017, ITEM_ACTIVE_WIN_WIDTH, 0, LEVEL_STANDARD},
+    {1018, ITEM_ACTIVE_WIN_WIDTH, 1, LEVEL_MIDDLE},
+    {1032, ITEM_ACTIVE_WIN_WIDTH, 2, LEVEL_LARGE},
+    {1019, ITEM_SCROLL_WIDTH, 0, LEVEL_STANDARD},
+    {1020, ITEM_SCROLL_WIDTH, 1, LEVEL_MIDDLE},
+    {1033, ITEM_SCROLL_WIDTH, 2, LEVEL_LARGE},
+    {1021, ITEM_MENU_SIZE, 0, LEVEL_STANDARD},
+    {1022, ITEM_MENU_SIZE, 1, LEVEL_MIDDLE},
+    {1034, ITEM_MENU_SIZE, 2, LEVEL_LARGE},
+    {1025, ITEM_MOUSE_POINTER, 0, LEVEL_STANDARD},
+    {1026, ITEM_MOUSE_POINTER, 1, LEVEL_LARGE},
+    {1035, ITEM_MOUSE_POINTER, 2, LEVEL_LARGE},
+    {1027, ITEM_CURSOR_WIDTH, 0, LEVEL_STANDARD},
+    {1028, ITEM_CURSOR_WIDTH, 1, LEVEL_MIDDLE},
+    {1036, ITEM_CURSOR_WIDTH, 2, LEVEL_LARGE},
+    {1029, ITEM_CURSOR_SPEED, 0, LEVEL_STANDARD},
+    {1030, ITEM_CURSOR_SPEED, 1, LEVEL_STANDARD},
+    {1037, ITEM_CURSOR_SPEED, 2, LEVEL_STANDARD},
+};
+
+const char16_t* const ProfileKeys[PROFILE_COUNT] = {
+    u"Software\\Halden\\CorvelChg\\Profiles\\0\\",
+    u"Software\\Halden\\CorvelChg\\Profiles\\1\\",
+    u"Software\\Halden\\CorvelChg\\Profiles\\2\\",
+};
+
+String16 ItemKey(int item) { return String16(kSettingsKey) + u"\\" + ItemValueNames[item]; }
+
+bool BuiltInValue(int item, DWORD level, LONG* value)
+{
+    bool found = false;
+    for (const ItemValueRow& row : ItemValueTable) {
+        if (row.item != item || static_cast<DWORD>(row.level) != level) continue;
+        *value = row.value;
+        found = true;
+    }
+    return found;
+}
+
+bool BuiltInLevel(int item, DWORD mode, DWORD* level)
+{
+    if (item == ITEM_TITLE_FONT_SIZE || item == ITEM_MENU_FONT_SIZE) {
+        if (!IsMode(mode)) return false;
+        *level = LEVEL_STANDARD + mode;
+        return true;
+    }
+    for (const ProfileLevelRow& row : ProfileLevelTable) {
+        if (row.item != item || static_cast<DWORD>(row.mode) != mode) continue;
+        *level = static_cast<DWORD>(row.level);
+        return true;
+    }
+    return false;
+}
+
+int BuiltInCaption(int item, DWORD level)
+{
+    for (const ItemValueRow& row : ItemValueTable) {
+        if (row.item == item && static_cast<DWORD>(row.level) == level) return row.captionId;
+    }
+    return 0;
+}
+
+void OfferedLevels(int item, DWORD* mask, int* count)
+{
+    *mask = 0;
+    *count = 0;
+    String16 key = ItemKey(item);
+    for (int level = 0; level < LEVEL_COUNT; ++level) {
+        DWORD value = 0;
+        if (RegReadDword(HKEY_LOCAL_MACHINE, key.c_str(), LevelNames[level], &value) != ERROR_SUCCESS) continue;
+        *mask |= 1u << level;
+        ++*count;
+    }
+    if (*mask && *count) return;
+    *mask = 0;
+    *count = 0;
+    for (const ItemValueRow& row : ItemValueTable) {
+        if (row.item != item) continue;
+        *mask |= 1u << row.level;
+        ++*count;
+    }
+}

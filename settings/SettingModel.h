@@ -1,0 +1,91 @@
+// The setting items, their levels, the three profiles, the built-in tables
+// and the registry layout of the tool's own data.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+enum SettingItem {
+    ITEM_DPI = 0,
+    ITEM_DT_ICON_SIZE = 1,
+    ITEM_TITLE_SIZE = 2,
+    ITEM_TITLE_FONT_SIZE = 3,
+    ITEM_ACTIVE_WIN_WIDTH = 4,
+    ITEM_SCROLL_WIDTH = 5,
+    ITEM_MENU_FONT_SIZE = 6,
+    ITEM_MENU_SIZE = 7,
+    ITEM_MOUSE_POINTER = 8,
+    ITEM_CURSOR_WIDTH = 9,
+    ITEM_CURSOR_SPEED = 10,
+};
+inline constexpr int ITEM_COUNT = 11;
+
+enum SettingLevel {
+    LEVEL_NONE = 0,
+    LEVEL_SMALL = 1,
+    LEVEL_SLOW = 2,
+    LEVEL_STANDARD = 3,
+    LEVEL_MIDDLE = 4,
+    LEVEL_LARGE = 5,
+    LEVEL_FAST = 6,
+    LEVEL_EXTRA = 7,
+};
+inline constexpr int LEVEL_COUNT = 8;
+
+inline constexpr int PROFILE_COUNT = 3;
+inline constexpr DWORD MODE_SHIPMENT = 4;  // the user's "Mode" after a factory-settings restore
+
+enum ModeState { MODESTATE_SHIPMENT = 1, MODESTATE_USER = 3 };
+enum Action { ACTION_RESTORE = 2, ACTION_SWITCH = 3 };
+
+using ProfileLevels = DWORD[ITEM_COUNT];
+using SettingValues = LONG[ITEM_COUNT];
+
+extern const char16_t* const ItemValueNames[ITEM_COUNT];
+extern const char16_t* const LevelNames[LEVEL_COUNT];
+
+// item, value, caption string id, level
+struct ItemValueRow {
+    int item;
+    int value;
+    int captionId;
+    int level;
+};
+inline constexpr int ITEM_VALUE_ROWS = 43;
+extern const ItemValueRow ItemValueTable[ITEM_VALUE_ROWS];
+
+// control id of the detail-window button, item, mode, level
+struct ProfileLevelRow {
+    int controlId;
+    int item;
+    int mode;
+    int level;
+};
+inline constexpr int PROFILE_LEVEL_ROWS = 27;
+extern const ProfileLevelRow ProfileLevelTable[PROFILE_LEVEL_ROWS];
+
+// Registry layout.
+inline constexpr char16_t kSettingsKey[] = u"Software\\Halden\\CorvelChg\\Settings";
+extern const char16_t* const ProfileKeys[PROFILE_COUNT];
+inline constexpr char16_t kModeValue[] = u"mode";
+inline constexpr char16_t kUserModeValue[] = u"Mode";
+inline constexpr char16_t kProfilesNameValue[] = u"ProfilesName";
+
+// Only 0 to 7 are levels; anything else stored in the registry is not one.
+inline bool IsLevel(DWORD level) { return level < LEVEL_COUNT; }
+inline bool IsMode(DWORD mode) { return mode < PROFILE_COUNT; }
+
+// "Software\Halden\CorvelChg\Settings\<value name of the item>".
+String16 ItemKey(int item);
+
+// The value of (item, level) from ItemValueTable; false, with *value
+// untouched, when the table has no such row.
+bool BuiltInValue(int item, DWORD level, LONG* value);
+// The shipment level of (item, mode): fixed by the mode for the two font
+// sizes, else the first matching row of ProfileLevelTable.
+bool BuiltInLevel(int item, DWORD mode, DWORD* level);
+// The string id of the caption of (item, level); 0 when there is no row.
+int BuiltInCaption(int item, DWORD level);
+
+// The levels an item offers: one bit per level word present in its key under
+// HKEY_LOCAL_MACHINE, else the item's rows of ItemValueTable.
+void OfferedLevels(int item, DWORD* mask, int* count);

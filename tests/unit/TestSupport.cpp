@@ -1,0 +1,46 @@
+#include "tests/unit/TestSupport.h"
+
+#include <algorithm>
+#include <cstring>
+
+std::string U8(StringView16 text) { return Utf16To8(text); }
+
+void AppTest::EnableLog()
+{
+    app.m_bCreateLog = TRUE;
+    app.m_pErrorLog = new CErrorLog(TRUE);
+    app.m_pErrorLog->OpenLog();
+}
+
+String16 AppTest::LogText() const
+{
+    std::vector<BYTE> bytes = fake.files.Contents(kLogPath);
+    String16 text(bytes.size() / 2, u'\0');
+    if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * 2);
+    return text;
+}
+
+// Each line begins with the fixed stamp of the stand-in clock.
+std::vector<std::string> AppTest::Messages() const
+{
+    const String16 prefix = u"[12/06 14:22:05][CorvelChg.exe]";
+    String16 text = LogText();
+    std::vector<std::string> messages;
+    size_t pos = text.find(prefix);
+    while (pos != String16::npos) {
+        size_t start = pos + prefix.size();
+        size_t next = text.find(prefix, start);
+        String16 message = text.substr(start, (next == String16::npos ? text.size() : next) - start);
+        size_t end = message.rfind(u"\r\n");
+        if (end != String16::npos) message.resize(end);
+        messages.push_back(U8(message));
+        pos = next;
+    }
+    return messages;
+}
+
+int AppTest::CountMessage(const std::string& text) const
+{
+    auto messages = Messages();
+    return static_cast<int>(std::count(messages.begin(), messages.end(), text));
+}

@@ -1,0 +1,1 @@
+#include "tests/unit/TestSupport.h"

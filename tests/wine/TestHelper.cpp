@@ -1,0 +1,69 @@
+// A second program for the Wine tests:
+//   hold             holds "CorvelChangeMutex" and shows a "MainWindowClass"
+//                    window titled "Tessaly" until it is closed, as a running
+//                    instance would;
+//   append TAG N     appends N lines to the tool's log, as another run would;
+//   version          exits with the Windows version class the tool computes.
+#include <cstdlib>
+#include <string>
+
+#include "app/CorvelChg.h"
+#include "platform/win32/Win32Platform.h"
+
+#include <shellapi.h>
+
+namespace {
+
+Win32Platform g_win32;
+
+LRESULT CALLBACK HoldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Hold()
+{
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"CorvelChangeMutex");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HoldProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MainWindowClass";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(L"MainWindowClass", L"Tessaly", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+    SetEvent(ready);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    (void)window;
+    CloseHandle(ready);
+    CloseHandle(mutex);
+    return 0;
+}
+
+int Append(const wchar_t* tag, int count)
+{
+    CErrorLog log(TRUE);
+    log.OpenLog();
+    String16 text(reinterpret_cast<const char16_t*>(tag));
+    for (int i = 0; i < count; ++i) log.WriteLog(u"%s line %d", text, i);
+    return log.m_bLogEnabled ? 0 : 1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    SetPlatform(&g_win32.platform);
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"hold") return Hold();
+    if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
+    if (mode == L"version") {
+        CCorvelChgApp app;
+        return app.GetOsVersion();
+    }
+    return 100;
+}

@@ -1,0 +1,91 @@
+#include "tests/wine/WineSupport.h"
+
+Process::Process(const std::wstring& commandLine)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring line = commandLine;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)) {
+        m_info = PROCESS_INFORMATION{};
+    }
+}
+
+Process::~Process()
+{
+    if (!m_info.hProcess) return;
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_info.hProcess, 1);
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+long Process::Wait(DWORD milliseconds)
+{
+    if (!m_info.hProcess) return -1;
+    if (WaitForSingleObject(m_info.hProcess, milliseconds) != WAIT_OBJECT_0) {
+        TerminateProcess(m_info.hProcess, 1);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+long RunTool(const std::wstring& arguments, DWORD milliseconds)
+{
+    Process tool(Quoted(kToolExe) + L" " + arguments);
+    return tool.Wait(milliseconds);
+}
+
+void DeleteTree(HKEY root, const wchar_t* path) { RegDeleteTreeW(root, path); }
+
+void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyW(root, path, &key) != ERROR_SUCCESS) return;
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value)
+{
+    SetRaw(root, path, name, REG_DWORD, &value, 4);
+}
+
+void SetString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text, DWORD type)
+{
+    SetRaw(root, path, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+}
+
+bool GetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    LONG result = RegQueryValueExW(key, name, nullptr, type, nullptr, &size);
+    if (result == ERROR_SUCCESS) {
+        data->assign(size, 0);
+        result = RegQueryValueExW(key, name, nullptr, type, data->data(), &size);
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+std::vector<BYTE> ReadFileBytes(const wchar_t* path)
+{
+    std::vector<BYTE> bytes;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    BYTE chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read) bytes.insert(bytes.end(), chunk, chunk + read);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::wstring ReadLogText()
+{
+    std::vector<BYTE> bytes = ReadFileBytes(kLogFile);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}

@@ -1,0 +1,39 @@
+// Helpers for tests that drive real processes and the real registry.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+inline const wchar_t kToolExe[] = TOOL_EXE;
+inline const wchar_t kHelperExe[] = HELPER_EXE;
+inline const wchar_t kLogFile[] = L"C:\\Users\\Public\\CorvelChg.log";
+
+// Owns a process handle.
+class Process {
+public:
+    explicit Process(const std::wstring& commandLine);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    // The exit code, or -1 when it did not end in time (it is then ended).
+    long Wait(DWORD milliseconds = 60000);
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+std::wstring Quoted(const std::wstring& path);
+long RunTool(const std::wstring& arguments, DWORD milliseconds = 60000);
+
+void DeleteTree(HKEY root, const wchar_t* path);
+void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
+void SetString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
+void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
+bool GetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data);
+
+std::vector<BYTE> ReadFileBytes(const wchar_t* path);
+std::wstring ReadLogText();
