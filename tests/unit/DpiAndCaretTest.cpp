@@ -1,1 +1,132 @@
+#include "engine/SwitchMode.h"
 #include "tests/unit/TestSupport.h"
+
+namespace {
+
+constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
+constexpr char16_t kMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics";
+
+class DpiAndCaretTest : public AppTest {
+protected:
+    void SetUp() override { EnableLog(); }
+};
+
+TEST_F(DpiAndCaretTest, GetDpiOutcomes)
+{
+    const struct {
+        const char* name;
+        DWORD type;
+        std::vector<BYTE> data;
+        BOOL result;
+        DWORD dpi;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"dword", REG_DWORD, {144, 0, 0, 0}, TRUE, 144, {}},
+        {"missing", REG_NONE, {}, FALSE, 96, {"CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"binary", REG_BINARY, {144, 0, 0, 0}, FALSE, 96,
+         {"RegReadDword error, file: .\\RegControl, line: 29, code: 87.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"qword", REG_QWORD, {144, 0, 0, 0, 0, 0, 0, 0}, FALSE, 96, {"CSwitchMode::GetDpi the RegReadDword is failed."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform platform;
+        CCorvelChgApp fresh;
+        fresh.m_pErrorLog = new CErrorLog(TRUE);
+        fresh.m_pErrorLog->OpenLog();
+        if (c.type != REG_NONE) platform.registry.Put(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", c.type, c.data);
+        DWORD dpi = 96;
+        EXPECT_EQ(CSwitchMode().GetDpi(&dpi), c.result);
+        EXPECT_EQ(dpi, c.dpi);
+        String16 text = LogTextOf(platform);
+        std::string expected;
+        for (const auto& line : c.lines) expected += "[12/06 14:22:05][CorvelChg.exe]" + line + "\r\n";
+        EXPECT_EQ(U8(text), expected);
+    }
+}
+
+TEST_F(DpiAndCaretTest, SettingDpiReadsLogPixels)
+{
+    DWORD dpi = 96;
+    EXPECT_FALSE(CSwitchMode().GetSettingDpi(&dpi));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"CSwitchMode::GetSettingDpi the RegReadDword is failed."});
+    fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 120);
+    EXPECT_TRUE(CSwitchMode().GetSettingDpi(&dpi));
+    EXPECT_EQ(dpi, 120u);
+}
+
+TEST_F(DpiAndCaretTest, SetDpiWritesLogPixelsOnly)
+{
+    fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
+    EXPECT_TRUE(CSwitchMode().SetDpi(144));
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", &type, &data));
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(data, (std::vector<BYTE>{144, 0, 0, 0}));
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", &type, &data));
+    EXPECT_EQ(data[0], 96);
+    EXPECT_TRUE(fake.display.calls.empty());
+
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16&) {
+        return op == FakeRegistry::Op::Set ? 5 : 0;
+    });
+    EXPECT_FALSE(CSwitchMode().SetDpi(120));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"CSwitchMode::SetDpi Dpi: 144", "CSwitchMode::SetDpi Dpi: 120",
+                                                   "CSwitchMode::SetDpi the RegWriteDword is failed."}));
+}
+
+TEST_F(DpiAndCaretTest, CaretWidthTravelsAsThePointerArgument)
+{
+    EXPECT_TRUE(CSwitchMode().SetCaretWidth(8));
+    ASSERT_EQ(fake.display.calls.size(), 1u);
+    EXPECT_EQ(fake.display.calls[0].action, 0x2007u);
+    EXPECT_EQ(fake.display.calls[0].uiParam, 0u);
+    EXPECT_EQ(fake.display.calls[0].pvParam, 8u);
+    EXPECT_EQ(fake.display.calls[0].winIni, 3u);
+    fake.display.failCaretWidth = true;
+    EXPECT_FALSE(CSwitchMode().SetCaretWidth(4));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "CSwitchMode::SetCaretWidth CaretWidth: 8", "CSwitchMode::SetCaretWidth CaretWidth: 4",
+                              "CSwitchMode::SetCaretWidth SystemParametersInfo() error, file: .\\SwitchMode, line: 540, "
+                              "code: 1400."}));
+}
+
+TEST_F(DpiAndCaretTest, BlinkTimeIsStoredAsSignedText)
+{
+    const struct {
+        UINT blink;
+        std::vector<BYTE> text;
+        const char* line;
+    } cases[] = {
+        {0xFFFFFFFF, {'-', 0, '1', 0, 0, 0}, "CSwitchMode::SetBlinkTime BlinkTime: -1"},
+        {800, {'8', 0, '0', 0, '0', 0, 0, 0}, "CSwitchMode::SetBlinkTime BlinkTime: 800"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(CSwitchMode().SetBlinkTime(c.blink));
+        EXPECT_EQ(fake.display.blinkTime, c.blink);
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", &type, &data));
+        EXPECT_EQ(type, REG_SZ);
+        EXPECT_EQ(data, c.text);
+        EXPECT_EQ(Messages().back(), c.line);
+    }
+}
+
+TEST_F(DpiAndCaretTest, FailedBlinkLeavesTheRegistryAlone)
+{
+    fake.display.failBlink = true;
+    EXPECT_FALSE(CSwitchMode().SetBlinkTime(400));
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", nullptr, nullptr));
+    EXPECT_EQ(Messages().back(),
+              "CSwitchMode::SetBlinkTime SetCaretBlinkTime() error, file: .\\SwitchMode, line: 565, code: 1400.");
+
+    // A registry copy that cannot be written does not make it fail.
+    fake.display.failBlink = false;
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16&) {
+        return op == FakeRegistry::Op::Create ? 5 : 0;
+    });
+    EXPECT_TRUE(CSwitchMode().SetBlinkTime(400));
+}
+
+}  // namespace

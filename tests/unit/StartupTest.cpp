@@ -120,9 +120,7 @@ TEST_F(StartupTest, RegistrationFailuresEndStartUp)
         fresh.m_lpCmdLine = u"/CreateLog";
         EXPECT_FALSE(fresh.InitInstance());
         EXPECT_FALSE(platform.sync.Exists(u"CorvelChangeMutex"));
-        String16 log(platform.files.Contents(kLogPath).size() / 2, u'\0');
-        std::memcpy(log.data(), platform.files.Contents(kLogPath).data(), log.size() * 2);
-        EXPECT_NE(U8(log).find(c.line), std::string::npos) << c.line;
+        EXPECT_NE(U8(LogTextOf(platform)).find(c.line), std::string::npos) << c.line;
     }
 }
 

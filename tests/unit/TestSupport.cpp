@@ -12,13 +12,15 @@ void AppTest::EnableLog()
     app.m_pErrorLog->OpenLog();
 }
 
-String16 AppTest::LogText() const
+String16 LogTextOf(const FakePlatform& platform)
 {
-    std::vector<BYTE> bytes = fake.files.Contents(kLogPath);
+    std::vector<BYTE> bytes = platform.files.Contents(kLogPath);
     String16 text(bytes.size() / 2, u'\0');
     if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * 2);
     return text;
 }
+
+String16 AppTest::LogText() const { return LogTextOf(fake); }
 
 // Each line begins with the fixed stamp of the stand-in clock.
 std::vector<std::string> AppTest::Messages() const

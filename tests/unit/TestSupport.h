@@ -26,3 +26,5 @@ protected:
 };
 
 std::string U8(StringView16 text);
+// The log file of a stand-in platform as text.
+String16 LogTextOf(const FakePlatform& platform);
