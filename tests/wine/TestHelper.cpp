@@ -3,7 +3,10 @@
 //                    window titled "Tessaly" until it is closed, as a running
 //                    instance would;
 //   append TAG N     appends N lines to the tool's log, as another run would;
-//   version          exits with the Windows version class the tool computes.
+//   version          exits with the Windows version class the tool computes;
+//   caption [N]      sets the caption size to N when given, then exits with
+//                    the caption width Windows reports to this new process
+//                    (Wine keeps system parameters per process).
 #include <cstdlib>
 #include <string>
 
@@ -61,6 +64,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"hold") return Hold();
     if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
+    if (mode == L"caption") {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return -1;
+        if (argc > 2) {
+            metrics.iCaptionWidth = metrics.iCaptionHeight = _wtoi(argv[2]);
+            metrics.lfCaptionFont.lfHeight = -12;
+            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE);
+        }
+        return metrics.iCaptionWidth;
+    }
     if (mode == L"version") {
         CCorvelChgApp app;
         return app.GetOsVersion();
