@@ -2,6 +2,8 @@
 // Windows. It holds no state; callers make one on the stack per switch.
 #pragma once
 
+#include <vector>
+
 #include "platform/IDisplay.h"
 #include "platform/WinTypes.h"
 
@@ -17,6 +19,14 @@ public:
     // Window metrics: items 2 to 7 of the profile's values.
     BOOL SetWindowDesign(const LONG* values);
     void LogOutWinDesign(const NONCLIENTMETRICSW* metrics, int stage);
+
+    // Mouse pointer scheme: 0 standard, 1 large, 2 extra large.
+    BOOL SetMouseStyle(DWORD mouseStyle);
+    BOOL GetMousePointerFromReg(const char16_t* keyPath, std::vector<String16>* scheme);
+
+    // Desktop icon size in pixels: 32, 48, 96 or 256.
+    BOOL ChangeDesktopIconSize(DWORD nSize);
+    static BOOL FindDesktopViewProc(HWND window, LPARAM result);
 };
 
 inline constexpr char16_t kSwitchModeFile[] = u".\\SwitchMode";

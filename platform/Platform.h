@@ -4,6 +4,8 @@
 #pragma once
 
 #include "platform/IClock.h"
+#include "platform/ICursors.h"
+#include "platform/IDesktop.h"
 #include "platform/IDisplay.h"
 #include "platform/IFileSystem.h"
 #include "platform/IRegistry.h"
@@ -21,6 +23,8 @@ struct Platform {
     IClock& clock;
     ISystem& system;
     IDisplay& display;
+    ICursors& cursors;
+    IDesktop& desktop;
 };
 
 // The platform the tool runs on; set once before the application starts.

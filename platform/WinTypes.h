@@ -83,6 +83,8 @@ constexpr BYTE VER_EQUAL = 1;
 constexpr BYTE VER_GREATER = 2;
 constexpr BYTE VER_LESS = 4;
 
+constexpr UINT WM_COMMAND = 0x0111;
+
 constexpr DWORD INFINITE = 0xFFFFFFFF;
 constexpr DWORD WAIT_OBJECT_0 = 0;
 constexpr DWORD WAIT_ABANDONED = 0x80;

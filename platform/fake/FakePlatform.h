@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursors.h"
+#include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDisplay.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeRegistry.h"
@@ -26,7 +28,9 @@ public:
     FakeClock clock;
     FakeSystem system;
     FakeDisplay display;
-    Platform platform{registry, files, sync, windows, strings, clock, system, display};
+    FakeCursors cursors;
+    FakeDesktop desktop;
+    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop};
 
 private:
     Platform* m_previous;

@@ -164,6 +164,13 @@ void FakeRegistry::PutString(HKEY root, StringView16 path, StringView16 name, St
     Put(root, path, name, type, std::move(bytes));
 }
 
+void FakeRegistry::Remove(HKEY root, StringView16 path, StringView16 name)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    auto keyIt = m_keys.find(Normalized(FullPath(root, path)));
+    if (keyIt != m_keys.end()) keyIt->second.erase(Folded(name));
+}
+
 bool FakeRegistry::Get(HKEY root, StringView16 path, StringView16 name, DWORD* type, std::vector<BYTE>* data) const
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);

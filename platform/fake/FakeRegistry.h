@@ -29,6 +29,7 @@ public:
     void PutDword(HKEY root, StringView16 path, StringView16 name, DWORD value);
     // REG_SZ or REG_EXPAND_SZ with its terminator.
     void PutString(HKEY root, StringView16 path, StringView16 name, StringView16 text, DWORD type = REG_SZ);
+    void Remove(HKEY root, StringView16 path, StringView16 name);
     bool Get(HKEY root, StringView16 path, StringView16 name, DWORD* type, std::vector<BYTE>* data) const;
     bool HasKey(HKEY root, StringView16 path) const;
     void SetFault(Fault fault);

@@ -55,6 +55,25 @@ public:
     DWORD LastError() override;
 };
 
+class Win32Cursors : public ICursors {
+public:
+    HCURSOR LoadFromFile(const char16_t* path) override;
+    HCURSOR LoadStandard(UINT id) override;
+    BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override;
+    BOOL DestroyCursor(HCURSOR cursor) override;
+    UINT WindowsDirectory(char16_t* buffer, UINT capacity) override;
+};
+
+class Win32Desktop : public IDesktop {
+public:
+    HWND GetDesktopWindow() override;
+    BOOL EnumChildWindows(HWND parent, EnumWindowsCallback callback, LPARAM data) override;
+    int ClassNameOf(HWND window, char16_t* buffer, int capacity) override;
+    HWND FindChild(HWND parent, HWND after, const char16_t* className, const char16_t* title) override;
+    HWND GetFirstChild(HWND window) override;
+    BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 class Win32Clock : public IClock {
 public:
     bool Now(LocalTime* result) override;
@@ -74,5 +93,7 @@ struct Win32Platform {
     Win32Clock clock;
     Win32System system;
     Win32Display display;
-    Platform platform{registry, files, sync, windows, strings, clock, system, display};
+    Win32Cursors cursors;
+    Win32Desktop desktop;
+    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop};
 };

@@ -4,6 +4,10 @@
 //                    instance would;
 //   append TAG N     appends N lines to the tool's log, as another run would;
 //   version          exits with the Windows version class the tool computes;
+//   desktop-view     shows a "Progman" > "SHELLDLL_DefView" > "SysListView32"
+//                    window tree, as the shell's desktop has, and exits with
+//                    the wParam of the first WM_COMMAND the view receives
+//                    (-2 when its lParam is not 0, -1 after 30 s without one);
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -13,6 +17,7 @@
 #include "app/CorvelChg.h"
 #include "platform/win32/Win32Platform.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
@@ -45,6 +50,46 @@ int Hold()
     return 0;
 }
 
+LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) PostQuitMessage(lParam == 0 ? static_cast<int>(wParam) : -2);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int DesktopView()
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"Progman";
+    RegisterClassW(&wc);
+    wc.lpfnWndProc = ViewProc;
+    wc.lpszClassName = L"SHELLDLL_DefView";
+    RegisterClassW(&wc);
+    HWND progman = CreateWindowW(L"Progman", L"Program Manager", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+    HWND view = CreateWindowW(L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, 100, 100, progman, nullptr, instance, nullptr);
+    CreateWindowW(L"SysListView32", L"FolderView", WS_CHILD, 0, 0, 100, 100, view, nullptr, instance, nullptr);
+    SetTimer(nullptr, 0, 30000, nullptr);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+    SetEvent(ready);
+    MSG msg;
+    int result = -1;
+    while (true) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            result = static_cast<int>(msg.wParam);
+            break;
+        }
+        if (got < 0 || msg.message == WM_TIMER) break;
+        DispatchMessageW(&msg);
+    }
+    CloseHandle(ready);
+    return result;
+}
+
 int Append(const wchar_t* tag, int count)
 {
     CErrorLog log(TRUE);
@@ -64,6 +109,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"hold") return Hold();
     if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
+    if (mode == L"desktop-view") return DesktopView();
     if (mode == L"caption") {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);

@@ -1,0 +1,67 @@
+// The desktop icon size: a view command posted to the shell's desktop view,
+// which then changes the size itself.
+#include "app/CorvelChg.h"
+#include "engine/SwitchMode.h"
+#include "platform/Text.h"
+
+namespace {
+
+struct IconCommand {
+    DWORD size;
+    WPARAM command;
+};
+
+const IconCommand kIconCommands[] = {
+    {32, 0x7050},
+    {48, 0x704E},
+    {96, 0x704F},
+    {256, 0x704D},
+};
+
+constexpr int kClassChars = 64;
+
+bool HasClass(HWND window, const char16_t* className)
+{
+    char16_t buffer[kClassChars] = {};
+    if (window) Plat().desktop.ClassNameOf(window, buffer, kClassChars);
+    return EqualsNoCase(StringView16(buffer, BoundedLength(buffer, kClassChars)), className);
+}
+
+}  // namespace
+
+BOOL CSwitchMode::ChangeDesktopIconSize(DWORD nSize)
+{
+    Log(u"CSwitchMode::ChangeDesktopIconSize\u3000nSize = %d", nSize);
+    const IconCommand* found = nullptr;
+    for (const IconCommand& entry : kIconCommands) {
+        if (entry.size == nSize) found = &entry;
+    }
+    if (!found) {
+        Log(u"CSwitchMode::ChangeDesktopIconSize\u3000ERROR_INVALID_PARAMETER.");
+        return FALSE;
+    }
+    IDesktop& desktop = Plat().desktop;
+    HWND desktopWindow = desktop.GetDesktopWindow();
+    if (!desktopWindow) return TRUE;
+    HWND view = nullptr;
+    desktop.EnumChildWindows(desktopWindow, FindDesktopViewProc, reinterpret_cast<LPARAM>(&view));
+    if (!view) {
+        Log(u"CSwitchMode::ChangeDesktopIconSize\u3000ERROR_INVALID_HANDLE.");
+        return FALSE;
+    }
+    desktop.Post(view, WM_COMMAND, found->command, 0);
+    return TRUE;
+}
+
+// A "Progman" or "WorkerW" window whose "SHELLDLL_DefView" child has a list
+// view as its first child; the view window is the result.
+BOOL CSwitchMode::FindDesktopViewProc(HWND window, LPARAM result)
+{
+    if (!HasClass(window, u"Progman") && !HasClass(window, u"WorkerW")) return TRUE;
+    IDesktop& desktop = Plat().desktop;
+    HWND view = desktop.FindChild(window, nullptr, u"SHELLDLL_DefView", nullptr);
+    if (!view) return TRUE;
+    if (!HasClass(desktop.GetFirstChild(view), u"SysListView32")) return TRUE;
+    *reinterpret_cast<HWND*>(result) = view;
+    return FALSE;
+}

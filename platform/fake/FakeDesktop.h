@@ -1,0 +1,41 @@
+// A tree of windows under the desktop window, and the messages posted to them.
+#pragma once
+
+#include <vector>
+
+#include "platform/IDesktop.h"
+
+class FakeDesktop : public IDesktop {
+public:
+    struct Posted {
+        HWND window;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    HWND GetDesktopWindow() override { return noDesktop ? nullptr : Root(); }
+    BOOL EnumChildWindows(HWND parent, EnumWindowsCallback callback, LPARAM data) override;
+    int ClassNameOf(HWND window, char16_t* buffer, int capacity) override;
+    HWND FindChild(HWND parent, HWND after, const char16_t* className, const char16_t* title) override;
+    HWND GetFirstChild(HWND window) override;
+    BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Adds a window as the last child of parent (the desktop when null).
+    HWND Add(HWND parent, StringView16 className);
+    HWND Root() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x500)); }
+
+    bool noDesktop = false;
+    int enumerations = 0;
+    std::vector<Posted> posted;
+
+private:
+    struct Node {
+        HWND handle;
+        HWND parent;
+        String16 className;
+    };
+    std::vector<HWND> ChildrenOf(HWND parent) const;
+    bool Walk(HWND parent, EnumWindowsCallback callback, LPARAM data);
+    std::vector<Node> m_nodes;
+};
