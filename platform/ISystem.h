@@ -1,4 +1,5 @@
-// Process-wide facts and calls: the Windows version check.
+// Process-wide facts and calls: the Windows version check, the program's own
+// path, pauses and the end of the logon.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -10,4 +11,10 @@ public:
     // VerifyVersionInfoW comparing major and minor version together, both with
     // the same operator (VER_EQUAL, VER_LESS or VER_GREATER).
     virtual BOOL VerifyVersion(DWORD major, DWORD minor, BYTE condition) = 0;
+    // GetModuleFileNameW of the running program: the length copied.
+    virtual DWORD ModuleFileName(char16_t* buffer, DWORD capacity) = 0;
+    // Sleep.
+    virtual void Sleep(DWORD milliseconds) = 0;
+    // ExitWindowsEx.
+    virtual BOOL ExitWindows(UINT flags, DWORD reason) = 0;
 };

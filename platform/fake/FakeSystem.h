@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/ISystem.h"
 
 // Answers the version check for a configured Windows version.
@@ -17,6 +19,25 @@ public:
         }
     }
 
+    DWORD ModuleFileName(char16_t* buffer, DWORD capacity) override
+    {
+        if (capacity == 0) return 0;
+        DWORD n = static_cast<DWORD>(modulePath.size());
+        if (n >= capacity) n = capacity - 1;
+        modulePath.copy(buffer, n);
+        buffer[n] = 0;
+        return n;
+    }
+    void Sleep(DWORD milliseconds) override { sleeps.push_back(milliseconds); }
+    BOOL ExitWindows(UINT flags, DWORD reason) override
+    {
+        exits.push_back({flags, reason});
+        return TRUE;
+    }
+
     DWORD versionMajor = 10;
     DWORD versionMinor = 0;
+    String16 modulePath = u"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe";
+    std::vector<DWORD> sleeps;
+    std::vector<std::pair<UINT, DWORD>> exits;
 };

@@ -82,6 +82,9 @@ public:
 class Win32System : public ISystem {
 public:
     BOOL VerifyVersion(DWORD major, DWORD minor, BYTE condition) override;
+    DWORD ModuleFileName(char16_t* buffer, DWORD capacity) override;
+    void Sleep(DWORD milliseconds) override;
+    BOOL ExitWindows(UINT flags, DWORD reason) override;
 };
 
 struct Win32Platform {

@@ -11,3 +11,12 @@ BOOL Win32System::VerifyVersion(DWORD major, DWORD minor, BYTE condition)
     mask = VerSetConditionMask(mask, VER_MINORVERSION, condition);
     return VerifyVersionInfoW(&info, VER_MAJORVERSION | VER_MINORVERSION, mask);
 }
+
+DWORD Win32System::ModuleFileName(char16_t* buffer, DWORD capacity)
+{
+    return GetModuleFileNameW(nullptr, Wide(buffer), capacity);
+}
+
+void Win32System::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
+
+BOOL Win32System::ExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }

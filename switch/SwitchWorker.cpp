@@ -1,0 +1,162 @@
+#include "switch/SwitchWorker.h"
+
+#include "app/CorvelChg.h"
+#include "engine/SwitchMode.h"
+#include "res/resource.h"
+#include "settings/RegControl.h"
+
+namespace {
+
+// The lines of the failure message, by item bit.
+struct FailureLine {
+    int item;
+    UINT stringId;
+};
+const FailureLine kFailureLines[] = {
+    {ITEM_DPI, IDS_FAILED_DPI},
+    {ITEM_DT_ICON_SIZE, IDS_FAILED_ICON},
+    {ITEM_TITLE_SIZE, IDS_FAILED_METRICS},
+    {ITEM_MOUSE_POINTER, IDS_FAILED_POINTER},
+    {ITEM_CURSOR_WIDTH, IDS_FAILED_CARET_WIDTH},
+    {ITEM_CURSOR_SPEED, IDS_FAILED_CARET_BLINK},
+};
+
+bool ReadProfile(CCorvelChgApp& app, int switchType, UINT index, LONG* values)
+{
+    if (switchType == SWITCH_RESTORE) return app.GetShipmentSettings(index, values) == 0;
+    return app.GetSettings(index, values) == 0;
+}
+
+// One item; true when it was applied (items 3 to 7 go with item 2).
+bool ApplyItem(CSwitchWorker& worker, CSwitchMode& engine, int item, const LONG* values)
+{
+    switch (item) {
+    case ITEM_DPI: {
+        DWORD dpi = 0;
+        if (!engine.GetDpi(&dpi)) {
+            Log(u"CProgressDlg::OnDoSwitchMode getting the current dpi is failed.");
+            return false;
+        }
+        worker.m_bNeedSignOut = static_cast<DWORD>(values[ITEM_DPI]) != dpi;
+        return engine.SetDpi(static_cast<DWORD>(values[ITEM_DPI]));
+    }
+    case ITEM_DT_ICON_SIZE: return engine.ChangeDesktopIconSize(static_cast<DWORD>(values[item]));
+    case ITEM_TITLE_SIZE: return engine.SetWindowDesign(values);
+    case ITEM_MOUSE_POINTER: return engine.SetMouseStyle(static_cast<DWORD>(values[item]));
+    case ITEM_CURSOR_WIDTH: return engine.SetCaretWidth(static_cast<DWORD>(values[item]));
+    case ITEM_CURSOR_SPEED: return engine.SetBlinkTime(static_cast<UINT>(values[item]));
+    default: return true;
+    }
+}
+
+void RecordMode(CCorvelChgApp& app, int switchType, UINT index)
+{
+    DWORD mode = index;
+    if (switchType == SWITCH_RESTORE) {
+        mode = MODE_SHIPMENT;
+    } else {
+        bool chosenWithoutOwnMode = app.m_nModeState == MODESTATE_SHIPMENT && app.m_nAction == ACTION_SWITCH;
+        if (static_cast<int>(index) == app.m_nMode && !chosenWithoutOwnMode) return;
+    }
+    if (RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, mode) != ERROR_SUCCESS) {
+        Log(u"CProgressDlg::OnDoSwitchMode user registry mode key is failed.");
+    }
+}
+
+// The program's path in quotation marks, so that a path with blanks can
+// never be read as a shorter program followed by arguments.
+void WriteRunValue()
+{
+    char16_t path[kTextChars] = u"%ProgramFiles%\\Halden\\CorvelChg\\CorvelChg.exe";
+    Plat().system.ModuleFileName(path, kTextChars);
+    path[kTextChars - 1] = 0;
+    String16 command = Format(u"\"%s\" /apply", path);
+    if (RegWriteStr(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, command.c_str()) != ERROR_SUCCESS) {
+        Log(u"ProcessProc:Set runonce failed.");
+    }
+}
+
+void RemoveLeftoverRunValue()
+{
+    ScopedRegKey key(Plat().registry);
+    if (key.Open(HKEY_CURRENT_USER, kRunKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+    LONG result = Plat().registry.DeleteValue(key.Get(), kRunValue);
+    if (result == static_cast<LONG>(ERROR_FILE_NOT_FOUND)) {
+        Log(u"ProcessProc:CorvelChg is not exist.");
+    } else if (result != ERROR_SUCCESS) {
+        Log(u"ProcessProc:Delet CorvelChg failed.");
+    }
+}
+
+}  // namespace
+
+DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
+{
+    CCorvelChgApp& app = *TheApp();
+    SettingValues values = {};
+    if (!ReadProfile(app, m_nSwitchType, index, values)) {
+        Log(u"CProgressDlg::OnDoSwitchMode getting  the value is failed.");
+        return kProfileUnreadable;
+    }
+    CSwitchMode engine;
+    DWORD mask = 0;
+    for (int item = 0; item < ITEM_COUNT; ++item) {
+        if (!ApplyItem(*this, engine, item, values)) {
+            mask |= 1u << item;
+            Log(u"CProgressDlg::OnDoSwitchMode the setting of OS style is failed.");
+        }
+        SetProgressPos(item + 1);
+    }
+    RecordMode(app, m_nSwitchType, index);
+    return mask;
+}
+
+String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
+{
+    CCorvelChgApp& app = *TheApp();
+    bool detailSettings = static_cast<int>(index) == app.m_nMode && index != 3;
+    String16 text;
+    auto append = [&](UINT id) {
+        char16_t piece[kTextChars] = {};
+        if (app.LoadResString(id, piece, kTextChars)) text += piece;
+    };
+    append(detailSettings ? IDS_REAPPLY_FAILED : IDS_SWITCH_FAILED);
+    if (mask & kProfileUnreadable) return text;
+    text += u"\n\n";
+    append(detailSettings ? IDS_FAILED_REAPPLY_LEAD : IDS_FAILED_SWITCH_LEAD);
+    for (const FailureLine& line : kFailureLines) {
+        if (mask & (1u << line.item)) append(line.stringId);
+    }
+    return text;
+}
+
+unsigned int ProcessProc(void* param)
+{
+    auto* worker = static_cast<CSwitchWorker*>(param);
+    if (!worker) return 0;
+    CCorvelChgApp& app = *TheApp();
+    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY   ? static_cast<UINT>(app.m_nMode)
+                 : worker->m_nSwitchType == SWITCH_RESTORE ? app.GetShipmentMode()
+                                                           : static_cast<UINT>(app.m_nSelMode);
+    DWORD mask = worker->OnDoSwitchMode(index);
+    if (mask != 0) {
+        Log(u"ProcessProc:OnDoSwitchMode Failed.");
+        worker->ShowFailureMessage(worker->MakeFailedMessage(index, mask));
+        worker->EndFromWorker(0);
+        return 0;
+    }
+    Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
+    worker->SetProgressPos(ITEM_COUNT);
+    Plat().system.Sleep(750);
+    char16_t done[kTextChars] = {};
+    if (app.LoadResString(IDS_DONE, done, kTextChars)) worker->SetStatusText(done);
+    Plat().system.Sleep(1000);
+    if (worker->m_bNeedSignOut) {
+        WriteRunValue();
+        worker->EndFromWorker(4);
+        return 0;
+    }
+    RemoveLeftoverRunValue();
+    worker->EndFromWorker(0);
+    return 0;
+}

@@ -1,0 +1,31 @@
+// The switch worker: applies one whole profile item by item behind the
+// progress window, reports the items that failed, records the user's profile
+// and arranges the re-apply at the next sign-in after a DPI change. It sees
+// the window only through the few calls below.
+#pragma once
+
+#include "platform/WinTypes.h"
+
+class CSwitchWorker {
+public:
+    virtual ~CSwitchWorker() = default;
+
+    // Reads and applies profile index; the mask has bit n for each failed
+    // item n, and 0x800 alone when the profile could not be read.
+    DWORD OnDoSwitchMode(UINT index);
+    String16 MakeFailedMessage(UINT index, DWORD mask);
+
+    int m_nSwitchType = 1;
+    BOOL m_bNeedSignOut = FALSE;
+
+    // The window, as the worker thread reaches it.
+    virtual void SetProgressPos(int position) = 0;
+    virtual void SetStatusText(const char16_t* text) = 0;
+    virtual int ShowFailureMessage(const String16& text) = 0;
+    virtual void EndFromWorker(int result) = 0;
+};
+
+inline constexpr DWORD kProfileUnreadable = 0x800;
+
+// The worker thread: param is the CSwitchWorker of the progress window.
+unsigned int ProcessProc(void* param);

@@ -1,0 +1,234 @@
+#include "switch/SwitchWorker.h"
+#include "tests/unit/TestSupport.h"
+
+namespace {
+
+constexpr char16_t kMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics";
+
+// The progress window as the worker sees it, recorded.
+class RecordingWindow : public CSwitchWorker {
+public:
+    void SetProgressPos(int position) override { positions.push_back(position); }
+    void SetStatusText(const char16_t* text) override { status = text; }
+    int ShowFailureMessage(const String16& text) override
+    {
+        messages.push_back(text);
+        return IDOK;
+    }
+    void EndFromWorker(int result) override { results.push_back(result); }
+
+    std::vector<int> positions;
+    String16 status;
+    std::vector<String16> messages;
+    std::vector<int> results;
+};
+
+class SwitchWorkerTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        EnableLog();
+        HWND shell = fake.desktop.Add(nullptr, u"Progman");
+        HWND view = fake.desktop.Add(shell, u"SHELLDLL_DefView");
+        fake.desktop.Add(view, u"SysListView32");
+        fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
+    }
+    int Run(int switchType)
+    {
+        window.m_nSwitchType = switchType;
+        ProcessProc(&window);
+        EXPECT_EQ(window.results.size(), 1u);
+        return window.results.empty() ? -1 : window.results[0];
+    }
+    String16 RunValue() const
+    {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (!fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, &type, &data)) return u"<none>";
+        EXPECT_EQ(type, REG_SZ);
+        String16 text(data.size() / 2, u'\0');
+        std::memcpy(text.data(), data.data(), data.size());
+        return text;
+    }
+    bool ModeWritten(DWORD* mode) const
+    {
+        std::vector<BYTE> data;
+        if (!fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"mode", nullptr, &data)) return false;
+        std::memcpy(mode, data.data(), 4);
+        return true;
+    }
+
+    RecordingWindow window;
+};
+
+TEST_F(SwitchWorkerTest, SuccessfulSwitchWithDpiChangeLeavesTheQuotedRunValue)
+{
+    app.m_nSelMode = 1;  // DPI 120 against 96 in effect
+    app.m_nAction = ACTION_SWITCH;
+    EXPECT_EQ(Run(SWITCH_MODE), 4);
+    EXPECT_EQ(window.positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}));
+    EXPECT_EQ(fake.system.sleeps, (std::vector<DWORD>{750, 1000}));
+    EXPECT_EQ(U8(window.status), "完了しました。");
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.m_bNeedSignOut);
+    EXPECT_EQ(RunValue(), String16(u"\"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe\" /apply") + u'\0');
+    DWORD mode = 0;
+    ASSERT_TRUE(ModeWritten(&mode));
+    EXPECT_EQ(mode, 1u);
+    EXPECT_EQ(Messages().back(), "ProcessProc:OnDoSwitchMode Succeeded.");
+    // Every item reached Windows.
+    EXPECT_EQ(fake.display.metricsWrites, 1);
+    EXPECT_EQ(fake.display.caretWidth, 4u);
+    EXPECT_EQ(fake.desktop.posted.size(), 1u);
+}
+
+TEST_F(SwitchWorkerTest, SwitchWithoutDpiChangeRemovesALeftoverRunValue)
+{
+    fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"old /apply");
+    app.m_nSelMode = 0;
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_EQ(RunValue(), u"<none>");
+    EXPECT_FALSE(window.m_bNeedSignOut);
+
+    window.results.clear();
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_EQ(Messages().back(), "ProcessProc:CorvelChg is not exist.");
+
+    window.results.clear();
+    fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"old /apply");
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16&) {
+        return op == FakeRegistry::Op::Delete ? 5 : 0;
+    });
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_EQ(Messages().back(), "ProcessProc:Delet CorvelChg failed.");
+}
+
+TEST_F(SwitchWorkerTest, UnreadableProfileTouchesNothing)
+{
+    app.m_nSelMode = 5;
+    fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"old /apply");
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_TRUE(window.positions.empty());
+    EXPECT_TRUE(fake.display.calls.empty());
+    EXPECT_TRUE(fake.desktop.posted.empty());
+    DWORD mode = 0;
+    EXPECT_FALSE(ModeWritten(&mode));
+    EXPECT_EQ(RunValue(), String16(u"old /apply") + u'\0');
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(U8(window.messages[0]),
+              "表示の切り替えに失敗しました。\nすべてのソフトを終了した後で、再度 表示の切り替えをおこなってください。");
+    auto messages = Messages();
+    ASSERT_GE(messages.size(), 3u);
+    EXPECT_EQ(messages[messages.size() - 3], "CCorvelChgApp::GetSettings failed. GetSettingFromReg error.");
+    EXPECT_EQ(messages[messages.size() - 2], "CProgressDlg::OnDoSwitchMode getting  the value is failed.");
+    EXPECT_EQ(messages.back(), "ProcessProc:OnDoSwitchMode Failed.");
+
+    window.m_nSwitchType = SWITCH_RESTORE;
+    EXPECT_EQ(window.OnDoSwitchMode(7), kProfileUnreadable);
+    EXPECT_EQ(Messages()[Messages().size() - 2], "CCorvelChgApp::GetShipmentSettings failed. GetShipmentSettingFromReg error.");
+}
+
+// A failing item does not stop the later ones; the message lists the failed
+// items in ascending order, items 2 to 7 as one block.
+TEST_F(SwitchWorkerTest, FailedItemsAreListedAndTheRestApplied)
+{
+    fake.desktop.noDesktop = false;
+    fake.display.failSet = true;        // window metrics
+    fake.display.failCaretWidth = true;  // caret width
+    fake.registry.Remove(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI");
+    app.m_nSelMode = 2;
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_EQ(window.positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(fake.display.blinkTime, 600u);  // item 10 still applied
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"LogPixels", nullptr, nullptr));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(U8(window.messages[0]),
+              "表示の切り替えに失敗しました。\nすべてのソフトを終了した後で、再度 表示の切り替えをおこなってください。\n\n"
+              "次の設定値の切り替えに失敗しました。\n"
+              "　・テキストやその他の項目のサイズ(DPI)\n"
+              "　・タイトルバーのサイズとフォントサイズ、タイトルのボタンのサイズ\n　・ウィンドウの境界の太さ\n"
+              "　・スクロールバーの太さ\n　・メニューのサイズ、および メニューのフォントサイズ\n"
+              "　・文字入力時のカーソルのサイズ\n");
+    EXPECT_EQ(CountMessage("CProgressDlg::OnDoSwitchMode the setting of OS style is failed."), 3);
+    EXPECT_EQ(CountMessage("CProgressDlg::OnDoSwitchMode getting the current dpi is failed."), 1);
+    DWORD mode = 0;
+    ASSERT_TRUE(ModeWritten(&mode));  // recorded although items failed
+    EXPECT_EQ(mode, 2u);
+}
+
+TEST_F(SwitchWorkerTest, FailureMessageForTheCurrentProfileSpeaksOfDetailSettings)
+{
+    app.m_nMode = 1;
+    EXPECT_EQ(U8(window.MakeFailedMessage(1, 1u << ITEM_MOUSE_POINTER | 1u << ITEM_CURSOR_SPEED | 1u << ITEM_DT_ICON_SIZE)),
+              "詳細設定の反映に失敗しました。\nすべてのソフトを終了した後で、再度 詳細設定をおこなってください。\n\n"
+              "次の設定値の反映に失敗しました。\n"
+              "　・デスクトップのアイコンのサイズ\n　・マウスポインター\n　・文字入力時のカーソルの点滅速度\n");
+    EXPECT_EQ(U8(window.MakeFailedMessage(1, kProfileUnreadable)),
+              "詳細設定の反映に失敗しました。\nすべてのソフトを終了した後で、再度 詳細設定をおこなってください。");
+    fake.strings.table.erase(10039);
+    EXPECT_EQ(U8(window.MakeFailedMessage(0, 1)).find("次の"), std::string::npos);  // a missing piece is left out
+}
+
+TEST_F(SwitchWorkerTest, ModeIsRecordedByTheRules)
+{
+    const struct {
+        const char* name;
+        int type;
+        int selMode, mode, state, action;
+        bool written;
+        DWORD value;
+    } cases[] = {
+        {"another profile", SWITCH_MODE, 2, 0, MODESTATE_USER, ACTION_SWITCH, true, 2},
+        {"the current one, own mode", SWITCH_MODE, 0, 0, MODESTATE_USER, ACTION_SWITCH, false, 0},
+        {"the current one, no own mode", SWITCH_MODE, 0, 0, MODESTATE_SHIPMENT, ACTION_SWITCH, true, 0},
+        {"re-apply, own mode", SWITCH_REAPPLY, 0, 1, MODESTATE_USER, MODESTATE_USER, false, 0},
+        {"restore", SWITCH_RESTORE, 0, 1, MODESTATE_USER, ACTION_RESTORE, true, MODE_SHIPMENT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform platform;
+        CCorvelChgApp fresh;
+        fresh.m_nSelMode = c.selMode;
+        fresh.m_nMode = c.mode;
+        fresh.m_nModeState = c.state;
+        fresh.m_nAction = c.action;
+        RecordingWindow w;
+        w.m_nSwitchType = c.type;
+        ProcessProc(&w);
+        std::vector<BYTE> data;
+        bool written = platform.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, &data);
+        EXPECT_EQ(written, c.written);
+        if (written) EXPECT_EQ(data, (std::vector<BYTE>{BYTE(c.value), 0, 0, 0}));
+    }
+}
+
+TEST_F(SwitchWorkerTest, RefusedWritesOfModeAndRunValueAreLoggedOnly)
+{
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
+        return op == FakeRegistry::Op::Set && (name == u"Mode" || name == u"CorvelChg") ? 5 : 0;
+    });
+    app.m_nSelMode = 2;
+    EXPECT_EQ(Run(SWITCH_MODE), 4);
+    EXPECT_EQ(CountMessage("CProgressDlg::OnDoSwitchMode user registry mode key is failed."), 1);
+    EXPECT_EQ(CountMessage("ProcessProc:Set runonce failed."), 1);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(SwitchWorkerTest, WorkerPicksTheProfileFromTheSwitchType)
+{
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kSettingsKey, u"mode", 2);
+    app.m_nMode = 1;
+    app.m_nSelMode = 0;
+    const std::pair<int, DWORD> cases[] = {{SWITCH_MODE, 96}, {SWITCH_REAPPLY, 120}, {SWITCH_RESTORE, 144}};
+    for (const auto& c : cases) {
+        RecordingWindow w;
+        w.m_nSwitchType = c.first;
+        ProcessProc(&w);
+        std::vector<BYTE> data;
+        ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"LogPixels", nullptr, &data));
+        EXPECT_EQ(data[0] | data[1] << 8, static_cast<int>(c.second)) << c.first;
+    }
+    EXPECT_EQ(ProcessProc(nullptr), 0u);
+}
+
+}  // namespace
