@@ -16,5 +16,5 @@ public:
     // Sleep.
     virtual void Sleep(DWORD milliseconds) = 0;
     // ExitWindowsEx.
-    virtual BOOL ExitWindows(UINT flags, DWORD reason) = 0;
+    virtual BOOL EndLogon(UINT flags, DWORD reason) = 0;
 };

@@ -29,7 +29,7 @@ public:
         return n;
     }
     void Sleep(DWORD milliseconds) override { sleeps.push_back(milliseconds); }
-    BOOL ExitWindows(UINT flags, DWORD reason) override
+    BOOL EndLogon(UINT flags, DWORD reason) override
     {
         exits.push_back({flags, reason});
         return TRUE;

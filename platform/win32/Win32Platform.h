@@ -84,7 +84,7 @@ public:
     BOOL VerifyVersion(DWORD major, DWORD minor, BYTE condition) override;
     DWORD ModuleFileName(char16_t* buffer, DWORD capacity) override;
     void Sleep(DWORD milliseconds) override;
-    BOOL ExitWindows(UINT flags, DWORD reason) override;
+    BOOL EndLogon(UINT flags, DWORD reason) override;
 };
 
 struct Win32Platform {

@@ -19,4 +19,4 @@ DWORD Win32System::ModuleFileName(char16_t* buffer, DWORD capacity)
 
 void Win32System::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
 
-BOOL Win32System::ExitWindows(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }
+BOOL Win32System::EndLogon(UINT flags, DWORD reason) { return ExitWindowsEx(flags, reason); }

@@ -198,7 +198,9 @@ TEST_F(SwitchWorkerTest, ModeIsRecordedByTheRules)
         std::vector<BYTE> data;
         bool written = platform.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, &data);
         EXPECT_EQ(written, c.written);
-        if (written) EXPECT_EQ(data, (std::vector<BYTE>{BYTE(c.value), 0, 0, 0}));
+        if (written) {
+            EXPECT_EQ(data, (std::vector<BYTE>{BYTE(c.value), 0, 0, 0}));
+        }
     }
 }
 

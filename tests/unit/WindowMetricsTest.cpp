@@ -52,7 +52,9 @@ TEST_F(WindowMetricsTest, ScaledValuesAtCommonDpi)
             EXPECT_EQ(M().iBorderWidth, p.expected[d]);
             EXPECT_EQ(M().iScrollWidth, p.expected[d]);
             EXPECT_EQ(M().iScrollHeight, p.expected[d]);
-            if (p.input != 20) EXPECT_EQ(M().iMenuHeight, p.expected[d]);
+            if (p.input != 20) {
+                EXPECT_EQ(M().iMenuHeight, p.expected[d]);
+            }
         }
         for (const auto& f : fonts) {
             Profile(values, 21, f.points, 1, 16, f.points, 30);

@@ -8,6 +8,9 @@
 //                    window tree, as the shell's desktop has, and exits with
 //                    the wParam of the first WM_COMMAND the view receives
 //                    (-2 when its lParam is not 0, -1 after 30 s without one);
+//   progress T S     runs the progress window for switch type T with profile S
+//                    chosen, after the tool's own start-up, and exits with its
+//                    result;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -15,6 +18,8 @@
 #include <string>
 
 #include "app/CorvelChg.h"
+#include "res/resource.h"
+#include "switch/ProgressDlg.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <commctrl.h>
@@ -110,6 +115,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (mode == L"hold") return Hold();
     if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
     if (mode == L"desktop-view") return DesktopView();
+    if (mode == L"progress" && argc > 3) {
+        CCorvelChgApp app;
+        app.m_lpCmdLine = reinterpret_cast<const char16_t*>(GetCommandLineW());
+        if (!app.InitInstance()) return 101;
+        app.m_nSelMode = _wtoi(argv[3]);
+        app.m_nAction = ACTION_SWITCH;
+        CProgressDlg progress;
+        progress.m_nSwitchType = _wtoi(argv[2]);
+        progress.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+        return static_cast<int>(progress.DoModal());
+    }
     if (mode == L"caption") {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);

@@ -89,3 +89,42 @@ std::wstring ReadLogText()
     std::vector<BYTE> bytes = ReadFileBytes(kLogFile);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
+
+namespace {
+struct TitledSearch {
+    const wchar_t* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTitled(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<TitledSearch*>(data);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) == L"#32770" && WindowText(window) == search->title) search->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> DialogsTitled(const wchar_t* title)
+{
+    TitledSearch search{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        if (HWND window = finder()) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}

@@ -37,3 +37,9 @@ bool GetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, st
 
 std::vector<BYTE> ReadFileBytes(const wchar_t* path);
 std::wstring ReadLogText();
+
+// The top-level windows of class "#32770" with the given title.
+std::vector<HWND> DialogsTitled(const wchar_t* title);
+// Waits up to the given time for a window that the finder returns.
+HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds = 20000);
+std::wstring WindowText(HWND window);

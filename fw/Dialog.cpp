@@ -1,0 +1,173 @@
+#include "fw/Dialog.h"
+
+#include <process.h>
+
+namespace {
+// Posted by EndDialogFromThread; wParam is the result.
+constexpr UINT WM_END_FROM_THREAD = WM_APP + 0x70;
+}  // namespace
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
+void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
+
+INT_PTR CDialog::DoModal()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(m_nIDTemplate), m_hOwner, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
+    if (!window) return -1;
+    bool ownerEnabled = m_hOwner && IsWindowEnabled(m_hOwner);
+    if (ownerEnabled) EnableWindow(m_hOwner, FALSE);
+    m_bInModalLoop = m_nModalResult == -1;  // OnInitDialog may already have ended it
+    if (m_bInModalLoop) ShowWindow(window, SW_SHOW);
+    MSG message;
+    while (m_bInModalLoop) {
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (PreTranslateMessage(&message)) continue;
+        if (IsDialogMessageW(window, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (ownerEnabled) EnableWindow(m_hOwner, TRUE);
+    DestroyWindow(window);
+    m_hWnd = nullptr;
+    for (CWnd* control : m_boundControls) control->m_hWnd = nullptr;
+    m_boundControls.clear();
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_nModalResult = result;
+    m_bInModalLoop = false;
+    if (m_hWnd) PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the loop
+}
+
+void CDialog::EndDialogFromThread(int result)
+{
+    PostMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    DoDataExchange();
+    return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CDialog::DDX_Control(int id, CWnd& control)
+{
+    control.m_hWnd = GetDlgItem(id);
+    if (!control.m_hWnd) return;
+    control.PreSubclassWindow();
+    m_boundControls.push_back(&control);
+}
+
+CWnd* CDialog::BoundControl(HWND window) const
+{
+    for (CWnd* control : m_boundControls) {
+        if (control->m_hWnd == window) return control;
+    }
+    return nullptr;
+}
+
+// How a message reaches a handler: reflected notifications go to the bound
+// control first, then the dialog's message map, then the OK/Cancel defaults.
+bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result)
+{
+    if (message == WM_END_FROM_THREAD) {
+        EndDialog(static_cast<int>(wParam));
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        auto* drawItem = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (CWnd* control = BoundControl(drawItem->hwndItem)) {
+            control->DrawItem(drawItem);
+            *result = TRUE;
+            return true;
+        }
+        return false;
+    }
+    if (message == WM_COMMAND && lParam) {
+        if (CWnd* control = BoundControl(reinterpret_cast<HWND>(lParam))) {
+            LRESULT childResult = 0;
+            if (control->OnChildNotify(message, wParam, lParam, &childResult)) return true;
+        }
+    }
+    for (const MessageMapEntry* entry = GetMessageMap(); entry && entry->kind != MessageMapEntry::End; ++entry) {
+        if (entry->message != message) continue;
+        if (entry->kind == MessageMapEntry::Command) {
+            if (entry->id != LOWORD(wParam) || entry->code != HIWORD(wParam)) continue;
+            (this->*entry->handler)();
+            return true;
+        }
+        if (entry->kind == MessageMapEntry::CtlColor) {
+            HBRUSH brush = (this->*entry->ctlColor)(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
+            if (!brush) return false;
+            *result = reinterpret_cast<INT_PTR>(brush);
+            return true;
+        }
+        (this->*entry->handler)();
+        return true;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return true;
+        }
+    }
+    return false;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<CDialog*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        dialog->m_hWnd = window;
+        return dialog->OnInitDialog();
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!dialog) return FALSE;
+    INT_PTR result = TRUE;
+    if (!dialog->Dispatch(message, wParam, lParam, &result)) return FALSE;
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN || message == WM_CTLCOLORDLG) return result;
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
+    return result ? TRUE : FALSE;
+}
+
+namespace {
+struct ThreadStart {
+    unsigned int (*fn)(void*);
+    void* param;
+};
+
+unsigned __stdcall ThreadMain(void* start)
+{
+    ThreadStart copy = *static_cast<ThreadStart*>(start);
+    delete static_cast<ThreadStart*>(start);
+    return copy.fn(copy.param);
+}
+}  // namespace
+
+bool AfxBeginThread(unsigned int (*fn)(void*), void* param)
+{
+    auto* start = new ThreadStart{fn, param};
+    uintptr_t thread = _beginthreadex(nullptr, 0, ThreadMain, start, 0, nullptr);
+    if (!thread) {
+        delete start;
+        return false;
+    }
+    CloseHandle(reinterpret_cast<HANDLE>(thread));
+    return true;
+}

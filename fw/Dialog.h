@@ -1,0 +1,90 @@
+// A modal dialog built from a dialog template, with its own modal loop so
+// that PreTranslateMessage sees every message before the dialog manager's
+// keyboard handling, a message map from commands and window messages to
+// member functions, and controls bound to objects that get their
+// notifications reflected (DDX_Control).
+#pragma once
+
+#include <vector>
+
+#include "fw/Wnd.h"
+
+class CDialog;
+
+// One entry of a dialog's message map.
+struct MessageMapEntry {
+    enum Kind { Command, Message, CtlColor, End };
+    Kind kind;
+    UINT message;  // WM_COMMAND for commands
+    UINT id;       // control id of a command
+    UINT code;     // notification code of a command
+    void (CDialog::*handler)();
+    HBRUSH (CDialog::*ctlColor)(HDC dc, HWND control, UINT type);
+};
+
+#define DECLARE_MESSAGE_MAP() \
+protected:                    \
+    const MessageMapEntry* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass)                                      \
+    const MessageMapEntry* theClass::GetMessageMap() const               \
+    {                                                                    \
+        using ThisClass = theClass;                                      \
+        static const MessageMapEntry entries[] = {
+#define ON_COMMAND(id, code, fn)                                                                       \
+    {MessageMapEntry::Command, WM_COMMAND, static_cast<UINT>(id), static_cast<UINT>(code),             \
+     static_cast<void (CDialog::*)()>(&ThisClass::fn), nullptr},
+#define ON_BN_CLICKED(id, fn) ON_COMMAND(id, BN_CLICKED, fn)
+#define ON_MESSAGE_VOID(message, fn) \
+    {MessageMapEntry::Message, message, 0, 0, static_cast<void (CDialog::*)()>(&ThisClass::fn), nullptr},
+#define ON_WM_CLOSE(fn) ON_MESSAGE_VOID(WM_CLOSE, fn)
+#define ON_WM_CTLCOLOR(fn)                                              \
+    {MessageMapEntry::CtlColor, WM_CTLCOLORSTATIC, 0, 0, nullptr,       \
+     static_cast<HBRUSH (CDialog::*)(HDC, HWND, UINT)>(&ThisClass::fn)}, \
+    {MessageMapEntry::CtlColor, WM_CTLCOLORBTN, 0, 0, nullptr,          \
+     static_cast<HBRUSH (CDialog::*)(HDC, HWND, UINT)>(&ThisClass::fn)}, \
+    {MessageMapEntry::CtlColor, WM_CTLCOLORDLG, 0, 0, nullptr,          \
+     static_cast<HBRUSH (CDialog::*)(HDC, HWND, UINT)>(&ThisClass::fn)},
+#define END_MESSAGE_MAP()                                              \
+    {MessageMapEntry::End, 0, 0, 0, nullptr, nullptr}};                \
+        return entries;                                                \
+    }
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, HWND owner = nullptr) : m_nIDTemplate(templateId), m_hOwner(owner) {}
+
+    // Shows the dialog and runs its modal loop until EndDialog; returns the
+    // result given to EndDialog, or -1 when the window could not be made.
+    INT_PTR DoModal();
+    void EndDialog(int result);
+    // Ends the dialog from another thread: the dialog's own thread ends it.
+    void EndDialogFromThread(int result);
+
+    virtual BOOL OnInitDialog();
+    virtual BOOL PreTranslateMessage(MSG* message);
+    virtual void DoDataExchange() {}
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+protected:
+    virtual const MessageMapEntry* GetMessageMap() const { return nullptr; }
+    // Binds control id to an object: the object gets the control's handle,
+    // and its notifications reach the object before the dialog.
+    void DDX_Control(int id, CWnd& control);
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
+    CWnd* BoundControl(HWND window) const;
+
+    UINT m_nIDTemplate;
+    HWND m_hOwner;
+    bool m_bInModalLoop = false;
+    int m_nModalResult = -1;
+    std::vector<CWnd*> m_boundControls;
+};
+
+// Starts fn(param) on a new thread of normal priority; the thread is not
+// waited for.
+bool AfxBeginThread(unsigned int (*fn)(void*), void* param);

@@ -1,0 +1,44 @@
+#include "switch/ProgressDlg.h"
+
+
+#include "app/CorvelChg.h"
+#include "res/resource.h"
+#include "switch/ResultMessages.h"
+
+BEGIN_MESSAGE_MAP(CProgressDlg)
+ON_WM_CLOSE(OnClose)
+END_MESSAGE_MAP()
+
+CProgressDlg::CProgressDlg() : CDialog(IDD_PROGRESS) {}
+
+void CProgressDlg::DoDataExchange() { DDX_Control(IDC_PROGRESS, m_progress); }
+
+BOOL CProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    char16_t title[kTextChars] = {};
+    TheApp()->LoadResString(IDS_WINDOW_TITLE, title, kTextChars);
+    SetWindowText(title);  // lets a second instance find this window
+    m_progress.SendMessage(PBM_SETRANGE32, 0, ITEM_COUNT);
+    if (m_nSwitchType == SWITCH_REAPPLY) {
+        char16_t text[kTextChars] = {};
+        if (TheApp()->LoadResString(IDS_REAPPLYING, text, kTextChars)) SetDlgItemText(IDC_STATUS, text);
+    }
+    AfxBeginThread(ProcessProc, static_cast<CSwitchWorker*>(this));
+    return TRUE;
+}
+
+BOOL CProgressDlg::PreTranslateMessage(MSG* message)
+{
+    if (message->message == WM_KEYDOWN && (message->wParam == VK_ESCAPE || message->wParam == VK_RETURN)) return TRUE;
+    return CDialog::PreTranslateMessage(message);
+}
+
+void CProgressDlg::SetProgressPos(int position) { m_progress.SendMessage(PBM_SETPOS, position, 0); }
+
+void CProgressDlg::SetStatusText(const char16_t* text) { SetDlgItemText(IDC_STATUS, text); }
+
+int CProgressDlg::ShowFailureMessage(const String16& text) { return ShowMessageText(m_hWnd, text, MB_ICONWARNING); }
+
+void CProgressDlg::EndFromWorker(int result) { EndDialogFromThread(result); }
