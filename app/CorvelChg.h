@@ -7,6 +7,8 @@
 #include "log/ErrorLog.h"
 #include "settings/SettingModel.h"
 
+class IToolWindows;
+
 enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
 
 enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
@@ -58,6 +60,11 @@ public:
     BOOL IsSettingsChanged();
     void GetProfilesName();
 
+    // Help topic of the help file beside the program, "::name.html".
+    void ShowHelp(const char16_t* topic);
+    // The display name of a profile; empty for an index outside 0 to 2.
+    const String16& ProfileName(int mode) const;
+
     BOOL m_bCreateLog = FALSE;
     int m_nMode = 0;
     int m_nSelMode = 0;
@@ -69,6 +76,9 @@ public:
     ProfileLevels m_dwProfile = {};
     int m_nOsVersion = OSVER_OTHER;
     String16 m_strProfilesName[PROFILE_COUNT];
+
+    // The windows the interactive run shows; none in the unit tests.
+    IToolWindows* m_pToolWindows = nullptr;
 
 private:
     void CreateLog();

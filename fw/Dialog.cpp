@@ -29,7 +29,6 @@ INT_PTR CDialog::DoModal()
             break;
         }
         if (PreTranslateMessage(&message)) continue;
-        if (IsDialogMessageW(window, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -59,7 +58,10 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG*) { return FALSE; }
+// The dialog manager's keyboard handling (Tab, Enter, Esc, mnemonics). A
+// dialog that returns FALSE without calling this sends the message straight
+// to its window instead.
+BOOL CDialog::PreTranslateMessage(MSG* message) { return IsDialogMessageW(m_hWnd, message); }
 
 void CDialog::DDX_Control(int id, CWnd& control)
 {

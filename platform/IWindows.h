@@ -19,4 +19,8 @@ public:
     virtual BOOL BringToFront(HWND window) = 0;
     // MessageBoxW.
     virtual int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) = 0;
+    // HtmlHelpW of "hhctrl.ocx", loaded on first use and kept; null without it.
+    virtual HWND HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data) = 0;
+    // ShowWindow.
+    virtual BOOL ShowWindow(HWND window, int command) = 0;
 };

@@ -3,14 +3,60 @@
 
 #define IDI_APP 128
 
+#define IDB_MODE_NORMAL 107
+#define IDB_MODE_SELECTED 112
+#define IDB_FACE_LAVENDER 115
+#define IDB_FACE_BLUE 116
+#define IDB_FACE_TAN 118
+#define IDB_FACE_GREEN 119
+#define IDB_FACE_PINK 121
+#define IDB_FACE_GREY 122
+
 #define IDD_MAIN 101
 #define IDD_FINISH 102
 #define IDD_SETTINGS 103
 #define IDD_PROGRESS 104
 #define IDD_RESTORE 123
 
+// Progress window.
 #define IDC_STATUS 1007
 #define IDC_PROGRESS 1064
+
+// Main window.
+#define IDC_DETAIL 1002
+#define IDC_HELP_BUTTON 1003
+#define IDC_CLOSE 1004
+#define IDC_NOTE_MARK 1066
+#define IDC_NOTE 1010
+#define IDC_MODE0 1073
+#define IDC_MODE1 1074
+#define IDC_MODE2 1075
+#define IDC_CURRENT 1076
+#define IDC_RESTORE 1079
+
+// Detail settings window (level buttons: the control ids of ProfileLevelTable).
+#define IDC_DEFAULT 1005
+#define IDC_DPI_NOTE 1072
+#define IDC_STATUS_LEAD 1069
+#define IDC_STATUS_NAME0 1070
+#define IDC_STATUS_END0 1071
+#define IDC_STATUS_NAME1 1073
+#define IDC_STATUS_END1 1074
+#define IDC_STATUS_NAME2 1075
+#define IDC_STATUS_END2 1077
+#define IDC_HEADING0 1078
+#define IDC_HEADING1 1079
+#define IDC_HEADING2 1080
+
+// Sign-out prompt.
+#define IDC_LATER 1004
+#define IDC_NOW 1006
+#define IDC_CAUTION 1008
+#define IDC_DONE_LINE 1065
+#define IDC_REASON 10052
+
+// Factory-settings confirmation.
+#define IDC_RESTORE_DPI 1080
 
 #define IDS_TITLE 10001
 #define IDS_REAPPLY_QUESTION 10004

@@ -44,3 +44,15 @@ HWND FakeWindows::AddWindow(StringView16 className, StringView16 title)
     m_windows.push_back(Window{String16(className), String16(title), handle});
     return handle;
 }
+
+HWND FakeWindows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data)
+{
+    helpCalls.push_back(HelpCall{owner, file, command, data});
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7000));
+}
+
+BOOL FakeWindows::ShowWindow(HWND window, int command)
+{
+    shown.emplace_back(window, command);
+    return TRUE;
+}

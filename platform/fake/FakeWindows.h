@@ -27,6 +27,9 @@ public:
     BOOL BringToFront(HWND window) override;
     int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
 
+    HWND HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data) override;
+    BOOL ShowWindow(HWND window, int command) override;
+
     HWND AddWindow(StringView16 className, StringView16 title);
 
     std::set<String16> refusedClasses;   // registration of these fails
@@ -36,6 +39,14 @@ public:
     std::vector<HWND> broughtToFront;
     std::vector<Box> boxes;
     int boxAnswer = IDOK;
+    struct HelpCall {
+        HWND owner;
+        String16 file;
+        UINT command;
+        std::uintptr_t data;
+    };
+    std::vector<HelpCall> helpCalls;
+    std::vector<std::pair<HWND, int>> shown;
 
 private:
     std::vector<Window> m_windows;

@@ -40,6 +40,8 @@ public:
     HWND FindTopWindow(const char16_t* className, const char16_t* title) override;
     BOOL BringToFront(HWND window) override;
     int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
+    HWND HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data) override;
+    BOOL ShowWindow(HWND window, int command) override;
 };
 
 class Win32Strings : public IStrings {

@@ -29,3 +29,17 @@ int Win32Windows::ShowMessageBox(HWND owner, const char16_t* text, const char16_
 {
     return MessageBoxW(owner, Wide(text), Wide(caption), type);
 }
+
+// "hhctrl.ocx" is loaded on the first call and kept for the life of the process.
+HWND Win32Windows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data)
+{
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static HtmlHelpFunction htmlHelp = [] {
+        HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+        FARPROC function = library ? GetProcAddress(library, "HtmlHelpW") : nullptr;
+        return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(function));
+    }();
+    return htmlHelp ? htmlHelp(owner, Wide(file), command, data) : nullptr;
+}
+
+BOOL Win32Windows::ShowWindow(HWND window, int command) { return ::ShowWindow(window, command); }

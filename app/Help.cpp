@@ -1,0 +1,21 @@
+// Help: a topic of the help file beside the program, in the HTML Help viewer.
+#include "app/CorvelChg.h"
+#include "platform/Text.h"
+
+namespace {
+constexpr UINT HH_DISPLAY_TOPIC = 0;
+constexpr int SW_SHOWNORMAL_COMMAND = 1;
+}  // namespace
+
+void CCorvelChgApp::ShowHelp(const char16_t* topic)
+{
+    char16_t module[kTextChars] = {};
+    Plat().system.ModuleFileName(module, kTextChars);
+    String16 file(module, BoundedLength(module, kTextChars));
+    size_t slash = file.rfind(u'\\');
+    if (slash != String16::npos) file.resize(slash);
+    file += u"\\CorvelChg.chm";
+    file += topic;
+    HWND viewer = Plat().windows.HtmlHelp(Plat().desktop.GetDesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
+    Plat().windows.ShowWindow(viewer, SW_SHOWNORMAL_COMMAND);
+}

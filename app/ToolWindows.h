@@ -1,0 +1,16 @@
+// The tool's windows as the interactive run uses them: each is shown
+// modally and answers with its result code.
+#pragma once
+
+class IToolWindows {
+public:
+    virtual ~IToolWindows() = default;
+
+    // The main window: 0 close, 1 switch, 3 closed after the current profile
+    // was edited, 5 restore the factory settings.
+    virtual int MainWindow() = 0;
+    // The progress window with its worker: 4 when a sign-out is needed.
+    virtual int ProgressWindow(int switchType) = 0;
+    // The sign-out prompt: 4 when the user signs out now.
+    virtual int SignOutPrompt(int switchType) = 0;
+};

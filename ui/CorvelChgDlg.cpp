@@ -1,0 +1,105 @@
+#include "ui/CorvelChgDlg.h"
+
+#include "app/CorvelChg.h"
+#include "res/resource.h"
+#include "ui/DialogRestore.h"
+#include "ui/SettingDlg.h"
+
+namespace {
+constexpr char16_t kHelpTopic[] = u"::2-1_chgmode.html";
+const int kModeButtons[3] = {IDC_MODE0, IDC_MODE1, IDC_MODE2};
+
+HICON AppIcon() { return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)); }
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CCorvelChgDlg)
+ON_BN_CLICKED(IDC_MODE0, OnBnClickedMode0)
+ON_BN_CLICKED(IDC_MODE1, OnBnClickedMode1)
+ON_BN_CLICKED(IDC_MODE2, OnBnClickedMode2)
+ON_BN_CLICKED(IDC_CLOSE, OnBnClickedClose)
+ON_BN_CLICKED(IDC_DETAIL, OnBnClickedDetail)
+ON_BN_CLICKED(IDC_HELP_BUTTON, OnBnClickedHelp)
+ON_BN_CLICKED(IDC_RESTORE, OnBnClickedRestore)
+END_MESSAGE_MAP()
+
+CCorvelChgDlg::CCorvelChgDlg() : CDialog(IDD_MAIN), m_hIcon(AppIcon()) {}
+
+void CCorvelChgDlg::DoDataExchange()
+{
+    for (int i = 0; i < 3; ++i) DDX_Control(kModeButtons[i], m_btnMode[i]);
+}
+
+BOOL CCorvelChgDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    CCorvelChgApp& app = *TheApp();
+
+    char16_t face[kTextChars] = {};
+    if (app.LoadResString(IDS_NOTE_FONT, face, kTextChars)) {
+        char16_t format[kTextChars] = {};
+        if (app.LoadResString(IDS_CURRENT_PROFILE, format, kTextChars)) {
+            // The status line is kept, hidden, with its text.
+            SetDlgItemText(IDC_CURRENT, Format(format, app.ProfileName(app.m_nMode)).c_str());
+            ::ShowWindow(GetDlgItem(IDC_CURRENT), SW_HIDE);
+        }
+        m_font.Reset(CreatePointFont(80, face));
+        for (int id : {IDC_NOTE, IDC_NOTE_MARK}) {
+            ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        CStyleButton& button = m_btnMode[i];
+        button.m_nStatusNum = 2;
+        button.AddStatusTexts(app.m_strProfilesName[i], app.m_strProfilesName[i]);
+        bool current = app.m_nModeState == MODESTATE_USER && app.m_nMode == i;
+        button.SetStatusBitmaps(current ? IDB_MODE_SELECTED : IDB_MODE_NORMAL, IDB_MODE_SELECTED);
+    }
+    return TRUE;
+}
+
+// Enter on a mode button clicks it, as the mouse would; F1 opens help.
+BOOL CCorvelChgDlg::PreTranslateMessage(MSG* message)
+{
+    if (message->message == WM_KEYDOWN) {
+        if (message->wParam == VK_F1) TheApp()->ShowHelp(kHelpTopic);
+        if (message->wParam == VK_RETURN) {
+            for (const CStyleButton& button : m_btnMode) {
+                if (message->hwnd != button.m_hWnd) continue;
+                ::SendMessageW(button.m_hWnd, BM_CLICK, 0, 0);
+                return FALSE;
+            }
+        }
+    }
+    return CDialog::PreTranslateMessage(message);
+}
+
+void CCorvelChgDlg::ChooseMode(int mode)
+{
+    CCorvelChgApp& app = *TheApp();
+    app.m_nAction = ACTION_SWITCH;
+    app.m_nSelMode = mode;
+    EndDialog(1);
+}
+
+void CCorvelChgDlg::OnBnClickedClose() { EndDialog(TheApp()->IsSettingsChanged() ? 3 : 0); }
+
+void CCorvelChgDlg::OnCancel() { OnBnClickedClose(); }
+
+void CCorvelChgDlg::OnBnClickedDetail()
+{
+    CSettingDlg detail;
+    detail.m_hIcon = m_hIcon;
+    detail.DoModal();
+}
+
+void CCorvelChgDlg::OnBnClickedHelp() { TheApp()->ShowHelp(kHelpTopic); }
+
+void CCorvelChgDlg::OnBnClickedRestore()
+{
+    CDialogRestore restore;
+    restore.m_hIcon = m_hIcon;
+    if (restore.DoModal() != IDOK) return;
+    TheApp()->m_nAction = ACTION_RESTORE;
+    EndDialog(5);
+}

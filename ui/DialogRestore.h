@@ -1,0 +1,12 @@
+// The factory-settings confirmation: OK or Cancel.
+#pragma once
+
+#include "fw/Dialog.h"
+
+class CDialogRestore : public CDialog {
+public:
+    CDialogRestore();
+    BOOL OnInitDialog() override;
+
+    HICON m_hIcon = nullptr;
+};

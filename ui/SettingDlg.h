@@ -1,0 +1,36 @@
+// The detail settings window: the levels of all three profiles as a grid of
+// 27 level buttons, saved to the user's branch with OK.
+#pragma once
+
+#include "fw/Dialog.h"
+#include "fw/Gdi.h"
+#include "ui/SettingLevels.h"
+#include "ui/StyleButton.h"
+
+class CSettingDlg : public CDialog {
+public:
+    CSettingDlg();
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    void DoDataExchange() override;
+
+    void InitButton();
+    void SetBtnsStates();
+    void SetDefaultInfo();
+    // 0 when nothing needed saving or every write succeeded.
+    DWORD SaveSettings();
+
+    void OnBnClickedOk();
+    void OnBnClickedCancel();
+    void OnBnClickedDefault();
+    void OnBnClickedHelp();
+
+    HICON m_hIcon = nullptr;
+    UINT m_nBtnSts[kLevelButtons] = {};
+    DWORD m_dwBtnAllSts[kLevelButtons] = {};
+    CStyleButton m_btnItem[kLevelButtons];
+    ScopedFont m_font;
+
+    DECLARE_MESSAGE_MAP()
+};

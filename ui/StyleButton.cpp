@@ -1,0 +1,101 @@
+#include "ui/StyleButton.h"
+
+#include "app/CorvelChg.h"
+
+namespace {
+HBITMAP LoadFace(UINT id) { return LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
+}  // namespace
+
+void CStyleButton::AddStatusTexts(const String16& text0, const String16& text1)
+{
+    m_arrStatusText.push_back(text0);
+    m_arrStatusText.push_back(text1);
+    UpdateAccessibleText();
+}
+
+void CStyleButton::AddStatusText(UINT id)
+{
+    char16_t text[kTextChars] = {};
+    if (!TheApp()->LoadResString(id, text, kTextChars)) text[0] = 0;
+    m_arrStatusText.push_back(text);
+    UpdateAccessibleText();
+}
+
+void CStyleButton::SetStatusBitmaps(UINT normalId, UINT selectedId)
+{
+    ScopedBitmap normal(LoadFace(normalId));
+    ScopedBitmap selected(LoadFace(selectedId));
+    m_arrStatusBitmap.clear();
+    m_arrStatusBitmap.push_back(std::move(normal));
+    m_arrStatusBitmap.push_back(std::move(selected));
+}
+
+void CStyleButton::AddStatusBitmap(UINT id) { m_arrStatusBitmap.emplace_back(LoadFace(id)); }
+
+void CStyleButton::AddStatusColor(COLORREF color) { m_arrStatusColor.push_back(color); }
+
+void CStyleButton::SetStatus(UINT status)
+{
+    if (status >= static_cast<UINT>(m_nStatusNum)) return;
+    m_nStatus = status;
+    UpdateAccessibleText();
+}
+
+// Whatever the template declared (push button or check box), the button
+// type becomes owner-drawn.
+void CStyleButton::PreSubclassWindow()
+{
+    LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
+    SetWindowLongW(m_hWnd, GWL_STYLE, style | 0xB);
+}
+
+// Runs before the dialog's own handler of the click, which then sees the new status.
+BOOL CStyleButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    UINT code = HIWORD(wParam);
+    if (message == WM_COMMAND && (code == BN_CLICKED || code == BN_DOUBLECLICKED)) {
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+        if (m_nStatus < static_cast<UINT>(m_nStatusNum) - 1) {
+            ++m_nStatus;
+        } else {
+            m_nStatus = 0;
+        }
+        UpdateAccessibleText();
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
+}
+
+// The face stretched over the whole button, the caption centred on one line
+// in the status colour, the focus rectangle 2 pixels inside. A status
+// without a face or a caption draws only what it has.
+void CStyleButton::DrawItem(const DRAWITEMSTRUCT* drawItem)
+{
+    HDC dc = drawItem->hDC;
+    RECT rect = drawItem->rcItem;
+    SetStretchBltMode(dc, HALFTONE);
+    if (m_nStatus < m_arrStatusBitmap.size() && m_arrStatusBitmap[m_nStatus].Get()) {
+        HBITMAP face = m_arrStatusBitmap[m_nStatus].Get();
+        MemoryDC memory(dc, face);
+        BITMAP info{};
+        GetObjectW(face, sizeof(info), &info);
+        StretchBlt(dc, 0, 0, rect.right - rect.left, rect.bottom - rect.top, memory.Get(), 0, 0, info.bmWidth,
+                   info.bmHeight, SRCCOPY);
+    }
+    if (m_nStatus < m_arrStatusText.size()) {
+        SetBkMode(dc, TRANSPARENT);
+        if (m_nStatus < m_arrStatusColor.size()) SetTextColor(dc, m_arrStatusColor[m_nStatus]);
+        DrawTextW(dc, reinterpret_cast<const wchar_t*>(m_arrStatusText[m_nStatus].c_str()), -1, &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if (drawItem->itemState & ODS_FOCUS) {
+        InflateRect(&rect, -2, -2);
+        DrawFocusRect(dc, &rect);
+    }
+}
+
+void CStyleButton::UpdateAccessibleText()
+{
+    if (!m_hWnd) return;
+    const String16 empty;
+    SetWindowText((m_nStatus < m_arrStatusText.size() ? m_arrStatusText[m_nStatus] : empty).c_str());
+}

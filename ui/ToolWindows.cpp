@@ -1,0 +1,33 @@
+#include "ui/ToolWindows.h"
+
+#include "res/resource.h"
+#include "switch/ProgressDlg.h"
+#include "ui/CorvelChgDlg.h"
+#include "ui/FinishDlg.h"
+
+namespace {
+HICON AppIcon() { return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)); }
+}  // namespace
+
+int CToolWindows::MainWindow()
+{
+    CCorvelChgDlg main;
+    return static_cast<int>(main.DoModal());
+}
+
+int CToolWindows::ProgressWindow(int switchType)
+{
+    CProgressDlg progress;
+    progress.m_hIcon = AppIcon();
+    progress.m_nSwitchType = switchType;
+    progress.m_bNeedSignOut = FALSE;
+    return static_cast<int>(progress.DoModal());
+}
+
+int CToolWindows::SignOutPrompt(int switchType)
+{
+    CFinishDlg prompt;
+    prompt.m_hIcon = AppIcon();
+    prompt.m_nSwitchType = switchType;
+    return static_cast<int>(prompt.DoModal());
+}

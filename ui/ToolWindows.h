@@ -1,0 +1,11 @@
+// The tool's real windows for the interactive run.
+#pragma once
+
+#include "app/ToolWindows.h"
+
+class CToolWindows : public IToolWindows {
+public:
+    int MainWindow() override;
+    int ProgressWindow(int switchType) override;
+    int SignOutPrompt(int switchType) override;
+};
