@@ -13,6 +13,9 @@ void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
 
 INT_PTR CDialog::DoModal()
 {
+    // Without an owner of its own, the dialog belongs to the window the user
+    // is working in, which stays disabled while it is open.
+    if (!m_hOwner) m_hOwner = GetActiveWindow();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(m_nIDTemplate), m_hOwner, DialogProc,
                                      reinterpret_cast<LPARAM>(this));

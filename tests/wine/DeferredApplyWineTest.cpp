@@ -88,7 +88,7 @@ TEST_F(DeferredApplyWine, OrdinaryStartCatchesUpAfterSignIn)
 {
     SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);
     SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", 144);
-    EXPECT_EQ(RunTool(L""), 0);
+    EXPECT_EQ(RunToolAndClose(L""), 0);
     EXPECT_FALSE(RunValuePresent());
     EXPECT_EQ(Caption(), 75);
 }
@@ -97,7 +97,7 @@ TEST_F(DeferredApplyWine, OrdinaryStartBeforeSignOutLeavesTheRunValue)
 {
     SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 96);
     SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", 144);
-    EXPECT_EQ(RunTool(L""), 0);
+    EXPECT_EQ(RunToolAndClose(L""), 0);
     EXPECT_TRUE(RunValuePresent());
     EXPECT_EQ(Caption(), 21);
 }

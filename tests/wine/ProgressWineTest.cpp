@@ -9,24 +9,6 @@ namespace {
 
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The progress window: a "Tessaly" dialog with the progress bar.
-HWND ProgressWindow()
-{
-    for (HWND window : DialogsTitled(L"Tessaly")) {
-        if (GetDlgItem(window, 1064)) return window;
-    }
-    return nullptr;
-}
-
-// A message box: a "Tessaly" dialog with the static text of id 65535.
-HWND MessageBoxWindow()
-{
-    for (HWND window : DialogsTitled(L"Tessaly")) {
-        if (GetDlgItem(window, 0xFFFF)) return window;
-    }
-    return nullptr;
-}
-
 class ProgressWine : public ::testing::Test {
 protected:
     void SetUp() override
@@ -59,7 +41,7 @@ TEST_F(ProgressWine, SwitchWithDpiChangeEndsWith4AndIgnoresClosing)
     ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0);
 
     Process progress(Quoted(copy) + L" progress 1 1");  // profile 1: DPI 120
-    HWND window = WaitForWindow(ProgressWindow);
+    HWND window = WaitForWindow(FindProgressWindow);
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
@@ -77,10 +59,10 @@ TEST_F(ProgressWine, FailureIsReportedInABoxOwnedByTheProgressWindow)
 {
     // Profile 2, not the current one; no desktop view here, so the icon size fails.
     Process progress(Quoted(kHelperExe) + L" progress 1 2");
-    HWND box = WaitForWindow(MessageBoxWindow);
+    HWND box = WaitForWindow(FindMessageBox);
     ASSERT_NE(box, nullptr);
     HWND owner = GetWindow(box, GW_OWNER);
-    EXPECT_EQ(owner, ProgressWindow());
+    EXPECT_EQ(owner, FindProgressWindow());
     wchar_t text[1024] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 1024);
     EXPECT_EQ(std::wstring(text),
@@ -95,13 +77,13 @@ TEST_F(ProgressWine, ReapplyShowsItsOwnText)
 {
     SetDword(HKEY_CURRENT_USER, L"Software\\Halden\\CorvelChg\\Settings", L"Mode", 0);
     Process progress(Quoted(kHelperExe) + L" progress 2 0");
-    HWND window = WaitForWindow(ProgressWindow);
+    HWND window = WaitForWindow(FindProgressWindow);
     ASSERT_NE(window, nullptr);
     wchar_t text[256] = {};
     GetDlgItemTextW(window, 1007, text, 256);
     EXPECT_EQ(std::wstring(text), L"設定を反映しています...");
     EXPECT_EQ(SendMessageW(GetDlgItem(window, 1064), PBM_GETRANGE, FALSE, 0), 11);
-    HWND box = WaitForWindow(MessageBoxWindow);
+    HWND box = WaitForWindow(FindMessageBox);
     if (box) PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_EQ(progress.Wait(), 0);
 }

@@ -64,24 +64,27 @@ TEST_F(StartupWine, SecondStartBringsTheRunningInstanceToTheFront)
 TEST_F(StartupWine, CreateLogWritesTheExactBytes)
 {
     SetString(HKEY_CURRENT_USER, kSettings, L"mode", L"1");  // a wrong type gives one log line
-    EXPECT_EQ(RunTool(L"/CreateLog"), 0);
+    EXPECT_EQ(RunToolAndClose(L"/CreateLog"), 0);
     std::vector<BYTE> bytes = ReadFileBytes(kLogFile);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes[0], '[');
     EXPECT_EQ(bytes[1], 0);
     std::string text = Narrow(ReadLogText());
-    std::regex expected(R"(\[\d\d/\d\d \d\d:\d\d:\d\d\]\[CorvelChg\.exe\]RegReadDword error, file: \.\\RegControl, line: 29, code: 87\.\r\n-{75}\r\n)");
+    // The wrong-typed "mode", then the missing profile names of the main window.
+    std::regex expected(R"(\[\d\d/\d\d \d\d:\d\d:\d\d\]\[CorvelChg\.exe\]RegReadDword error, file: \.\\RegControl, line: 29, code: 87\.\r\n)"
+                        R"(\[\d\d/\d\d \d\d:\d\d:\d\d\]\[CorvelChg\.exe\]CCorvelChgApp::GetProfileFromReg failed\. RegReadStr error\.\r\n)"
+                        R"(-{75}\r\n)");
     EXPECT_TRUE(std::regex_match(text, expected)) << text;
 
     // A second run appends after the first.
-    EXPECT_EQ(RunTool(L"/CreateLog"), 0);
+    EXPECT_EQ(RunToolAndClose(L"/CreateLog"), 0);
     EXPECT_EQ(ReadFileBytes(kLogFile).size(), bytes.size() * 2);
 }
 
 TEST_F(StartupWine, WithoutCreateLogNoFileAppears)
 {
     SetString(HKEY_CURRENT_USER, kSettings, L"mode", L"1");
-    EXPECT_EQ(RunTool(L"/createlog"), 0);
+    EXPECT_EQ(RunToolAndClose(L"/createlog"), 0);
     EXPECT_EQ(GetFileAttributesW(kLogFile), INVALID_FILE_ATTRIBUTES);
 }
 

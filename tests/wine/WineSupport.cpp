@@ -32,6 +32,13 @@ long Process::Wait(DWORD milliseconds)
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
+std::wstring FullPath(const std::wstring& path)
+{
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
 long RunTool(const std::wstring& arguments, DWORD milliseconds)
 {
     Process tool(Quoted(kToolExe) + L" " + arguments);
@@ -116,7 +123,9 @@ std::vector<HWND> DialogsTitled(const wchar_t* title)
 HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds)
 {
     for (DWORD waited = 0; waited < milliseconds; waited += 20) {
-        if (HWND window = finder()) return window;
+        // Visible: its initialisation is over.
+        HWND window = finder();
+        if (window && IsWindowVisible(window)) return window;
         Sleep(20);
     }
     return nullptr;
@@ -127,4 +136,45 @@ std::wstring WindowText(HWND window)
     wchar_t text[1024] = {};
     GetWindowTextW(window, text, 1024);
     return text;
+}
+
+HWND FindMainWindow() { return FindWindowW(L"MainWindowClass", L"Tessaly"); }
+
+HWND FindDetailWindow() { return FindWindowW(L"DetailWindowClass", L"Tessaly"); }
+
+HWND FindMessageBox()
+{
+    for (HWND window : DialogsTitled(L"Tessaly")) {
+        if (GetDlgItem(window, 0xFFFF)) return window;
+    }
+    return nullptr;
+}
+
+HWND FindProgressWindow()
+{
+    for (HWND window : DialogsTitled(L"Tessaly")) {
+        if (GetDlgItem(window, 1064)) return window;
+    }
+    return nullptr;
+}
+
+HWND FindSignOutPrompt()
+{
+    HWND prompt = FindWindowW(L"#32770", L"サインアウトしてください。");
+    return prompt ? prompt : FindWindowW(L"#32770", L"ログオフしてください。");
+}
+
+HWND FindRestoreDialog() { return FindWindowW(L"#32770", L"出荷時の設定"); }
+
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+long RunToolAndClose(const std::wstring& arguments)
+{
+    Process tool(Quoted(kToolExe) + L" " + arguments);
+    HWND main = WaitForWindow(FindMainWindow);
+    if (!main) return -2;
+    Click(main, 1004);
+    return tool.Wait(30000);
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ private:
 };
 
 std::wstring Quoted(const std::wstring& path);
+std::wstring FullPath(const std::wstring& path);
 long RunTool(const std::wstring& arguments, DWORD milliseconds = 60000);
+// An interactive start: waits for the main window, closes it as a user would
+// and returns the exit code.
+long RunToolAndClose(const std::wstring& arguments);
 
 void DeleteTree(HKEY root, const wchar_t* path);
 void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
@@ -40,6 +45,17 @@ std::wstring ReadLogText();
 
 // The top-level windows of class "#32770" with the given title.
 std::vector<HWND> DialogsTitled(const wchar_t* title);
-// Waits up to the given time for a window that the finder returns.
+// Waits up to the given time for a visible window that the finder returns.
 HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds = 20000);
 std::wstring WindowText(HWND window);
+
+// The tool's windows, found as a user's other programs would find them.
+HWND FindMainWindow();
+HWND FindDetailWindow();
+HWND FindMessageBox();      // a "Tessaly" box with its text control
+HWND FindProgressWindow();  // the "Tessaly" dialog with the progress bar
+HWND FindSignOutPrompt();
+HWND FindRestoreDialog();
+// Clicks a button of a dialog without waiting for what the click opens.
+void Click(HWND dialog, int id);
+std::wstring ItemText(HWND dialog, int id);
