@@ -11,6 +11,8 @@
 //   progress T S     runs the progress window for switch type T with profile S
 //                    chosen, after the tool's own start-up, and exits with its
 //                    result;
+//   show W           shows one of the tool's windows alone for a screenshot:
+//                    main, detail, progress, prompt or restore;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -20,6 +22,10 @@
 #include "app/CorvelChg.h"
 #include "res/resource.h"
 #include "switch/ProgressDlg.h"
+#include "ui/CorvelChgDlg.h"
+#include "ui/DialogRestore.h"
+#include "ui/FinishDlg.h"
+#include "ui/SettingDlg.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <commctrl.h>
@@ -95,6 +101,36 @@ int DesktopView()
     return result;
 }
 
+int Show(const std::wstring& window)
+{
+    CCorvelChgApp app;
+    if (!app.InitInstance()) return 101;
+    app.GetProfilesName();
+    app.m_nSelMode = 2;
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    if (window == L"main") return static_cast<int>(CCorvelChgDlg().DoModal());
+    if (window == L"detail") {
+        CSettingDlg detail;
+        detail.m_hIcon = icon;
+        return static_cast<int>(detail.DoModal());
+    }
+    if (window == L"prompt") {
+        CFinishDlg prompt;
+        prompt.m_hIcon = icon;
+        prompt.m_nSwitchType = SWITCH_MODE;
+        return static_cast<int>(prompt.DoModal());
+    }
+    if (window == L"restore") {
+        CDialogRestore restore;
+        restore.m_hIcon = icon;
+        return static_cast<int>(restore.DoModal());
+    }
+    CProgressDlg progress;
+    progress.m_hIcon = icon;
+    progress.m_nSwitchType = SWITCH_MODE;
+    return static_cast<int>(progress.DoModal());
+}
+
 int Append(const wchar_t* tag, int count)
 {
     CErrorLog log(TRUE);
@@ -115,6 +151,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (mode == L"hold") return Hold();
     if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
     if (mode == L"desktop-view") return DesktopView();
+    if (mode == L"show" && argc > 2) return Show(argv[2]);
     if (mode == L"progress" && argc > 3) {
         CCorvelChgApp app;
         app.m_lpCmdLine = reinterpret_cast<const char16_t*>(GetCommandLineW());

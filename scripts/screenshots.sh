@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Writes screenshots of the tool's five windows (main, detail, progress,
+# sign-out prompt, factory-settings confirmation) with the Windows 7 and the
+# Windows 10 wording to build/screenshots/, for review and for the README.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh" || exit 1
+"$top/scripts/build.sh" win64 >/dev/null || exit 1
+unset DISPLAY
+source "$top/scripts/display.sh"
+out=$top/build/screenshots
+mkdir -p "$out"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+helper=$top/build/win64/tests/wine/test_helper.exe
+for version in win7 win10; do
+  # A prefix of its own for each version: the progress window changes its metrics.
+  export WINEPREFIX=$(mktemp -d /tmp/tessaly-shots.XXXXXX)
+  "$top/scripts/wine-prefix.sh" "$WINEPREFIX"
+  wine reg add 'HKCU\Software\Wine' /v Version /d $version /f >/dev/null 2>&1
+  # The progress window last: its worker really applies a profile in this prefix.
+  for window in main detail prompt restore progress; do
+    wine "$helper" show $window >/dev/null 2>&1 &
+    sleep 3
+    import -window root -crop 1024x700+0+0 "$out/$window-$version.png"
+    wineserver -k
+    wineserver -w
+  done
+  rm -rf "$WINEPREFIX"
+done
+echo "screenshots in $out"
+[ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null
+exit 0
