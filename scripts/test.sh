@@ -23,7 +23,10 @@ for tree in native win64; do
   grep -qE '(ERROR|WARNING): (Address|UndefinedBehavior|Leak)Sanitizer|runtime error:' "$log" && status=1
   p=$(grep -oE '^[0-9]+: \[  PASSED  \] [0-9]+ test' "$log" | awk '{s+=$(NF-1)} END {print s+0}')
   f=$(grep -oE '^[0-9]+: \[  FAILED  \] [0-9]+ test' "$log" | awk '{s+=$(NF-1)} END {print s+0}')
-  passed=$((passed + p)); failed=$((failed + f))
+  # Script tests close with a plain "N passed, N failed" line.
+  sp=$(grep -oE '^[0-9]+: [0-9]+ passed, [0-9]+ failed' "$log" | awk '{s+=$2} END {print s+0}')
+  sf=$(grep -oE '^[0-9]+: [0-9]+ passed, [0-9]+ failed' "$log" | awk '{s+=$4} END {print s+0}')
+  passed=$((passed + p + sp)); failed=$((failed + f + sf))
   rm -f "$log"
 done
 [ "$failed" -gt 0 ] && status=1

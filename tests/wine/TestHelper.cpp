@@ -13,6 +13,9 @@
 //                    result;
 //   show W           shows one of the tool's windows alone for a screenshot:
 //                    main, detail, progress, prompt or restore;
+//   witness          shows a window and waits until it is ended;
+//   sign-out-now     waits for the tool's main window, chooses profile 2 and
+//                    answers the sign-out prompt with "now";
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -131,6 +134,28 @@ int Show(const std::wstring& window)
     return static_cast<int>(progress.DoModal());
 }
 
+HWND WaitVisible(const wchar_t* className, const wchar_t* title)
+{
+    for (int i = 0; i < 1500; ++i) {
+        HWND window = FindWindowW(className, title);
+        if (window && IsWindowVisible(window)) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+int SignOutNow()
+{
+    HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
+    if (!main) return 1;
+    PostMessageW(GetDlgItem(main, 1075), BM_CLICK, 0, 0);
+    HWND prompt = WaitVisible(L"#32770", L"サインアウトしてください。");
+    if (!prompt) return 2;
+    PostMessageW(GetDlgItem(prompt, 1006), BM_CLICK, 0, 0);
+    Sleep(30000);  // ended by the sign-out with everything else
+    return 3;
+}
+
 int Append(const wchar_t* tag, int count)
 {
     CErrorLog log(TRUE);
@@ -151,6 +176,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (mode == L"hold") return Hold();
     if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
     if (mode == L"desktop-view") return DesktopView();
+    if (mode == L"witness") {
+        CreateWindowW(L"STATIC", L"witness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                      GetModuleHandleW(nullptr), nullptr);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        return 0;
+    }
+    if (mode == L"sign-out-now") return SignOutNow();
     if (mode == L"show" && argc > 2) return Show(argv[2]);
     if (mode == L"progress" && argc > 3) {
         CCorvelChgApp app;
