@@ -16,6 +16,8 @@
 //   witness          shows a window and waits until it is ended;
 //   sign-out-now     waits for the tool's main window, chooses profile 2 and
 //                    answers the sign-out prompt with "now";
+//   close-main       waits for the tool's main window and closes it; 1 when
+//                    none appears;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -184,6 +186,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return 0;
     }
     if (mode == L"sign-out-now") return SignOutNow();
+    if (mode == L"close-main") {
+        HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
+        if (!main) return 1;
+        PostMessageW(GetDlgItem(main, 1004), BM_CLICK, 0, 0);
+        return 0;
+    }
     if (mode == L"show" && argc > 2) return Show(argv[2]);
     if (mode == L"progress" && argc > 3) {
         CCorvelChgApp app;
