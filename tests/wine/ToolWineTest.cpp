@@ -123,7 +123,11 @@ TEST_F(ToolWine, DetailWindowOpensOnTheFactoryStatuses)
     for (const auto& face : faces) {
         RECT rect;
         GetWindowRect(GetDlgItem(detail, face.first), &rect);
-        COLORREF pixel = GetPixel(screen, rect.left + (rect.right - rect.left) / 6, (rect.top + rect.bottom) / 2);
+        COLORREF pixel = CLR_INVALID;
+        for (int i = 0; i < 100 && pixel != face.second; ++i) {  // until the window has painted
+            pixel = GetPixel(screen, rect.left + (rect.right - rect.left) / 6, (rect.top + rect.bottom) / 2);
+            if (pixel != face.second) Sleep(20);
+        }
         EXPECT_EQ(pixel, face.second) << face.first;
     }
     ReleaseDC(nullptr, screen);
