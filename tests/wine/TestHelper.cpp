@@ -18,6 +18,9 @@
 //                    answers the sign-out prompt with "now";
 //   close-main       waits for the tool's main window and closes it; 1 when
 //                    none appears;
+//   dismiss TITLE    waits for a message box with that caption, counts the
+//                    boxes that follow for two more seconds, answers each with
+//                    OK and exits with their number (0 when none appeared);
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -186,6 +189,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return 0;
     }
     if (mode == L"sign-out-now") return SignOutNow();
+    if (mode == L"dismiss" && argc > 2) {
+        HWND box = WaitVisible(L"#32770", argv[2]);
+        int count = 0;
+        for (DWORD waited = 0; box && waited < 2000; waited += 50) {
+            PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            ++count;
+            HWND next = nullptr;
+            for (int i = 0; i < 40 && !next; ++i) {
+                Sleep(50);
+                HWND found = FindWindowW(L"#32770", argv[2]);
+                if (found && found != box && IsWindowVisible(found)) next = found;
+            }
+            box = next;
+        }
+        return count;
+    }
     if (mode == L"close-main") {
         HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
         if (!main) return 1;

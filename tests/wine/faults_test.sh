@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Log files that cannot be opened: a read-only file, a missing folder, and a
+# symbolic link planted where the log belongs. Each shows the "LogFileError"
+# box once, writes nothing through the link, and the run goes on (the
+# sign-in run still removes its Run value). Arguments: the build folder.
+set -u
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+template=${TESSALY_WINE_TEMPLATE:-}
+if [ -z "$template" ] || [ ! -d "$template" ]; then
+  template=$(mktemp -d /tmp/tessaly-template.XXXXXX)
+  "$here/../../scripts/wine-prefix.sh" "$template" >&2
+fi
+export WINEPREFIX=$(mktemp -d /tmp/tessaly-prefix.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cp -a "$template/." "$WINEPREFIX/"
+outside=$(mktemp /tmp/tessaly-outside.XXXXXX)
+trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX" "$outside"' EXIT
+public="$WINEPREFIX/drive_c/users/Public"
+helper=$build/tests/wine/test_helper.exe
+passed=0; failed=0
+check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# One sign-in run with logging; prints the number of warning boxes it showed.
+apply_run() {
+  wine reg add "$run_key" /v CorvelChg /d x /f >/dev/null 2>&1
+  wine "$helper" dismiss LogFileError >/dev/null 2>&1 &
+  local dismisser=$!
+  timeout 60 wine "$build/CorvelChg.exe" /CreateLog /apply >/dev/null 2>&1
+  local code=$?
+  wait $dismisser 2>/dev/null
+  local boxes=$?
+  wine reg query "$run_key" /v CorvelChg >/dev/null 2>&1 && code=99  # the run did not go on
+  echo "$code $boxes"
+}
+
+printf 'before' > "$outside"
+ln -s "$outside" "$public/CorvelChg.log"
+check "symbolic link: one box, exit 0, run goes on" '[ "$(apply_run)" = "0 1" ]'
+check "nothing written through the link" '[ "$(cat "$outside")" = before ]'
+rm -f "$public/CorvelChg.log"
+
+# Wine runs as root here, and root writes to a file without write permission;
+# an immutable file stands in for a read-only log.
+printf 'old' > "$public/CorvelChg.log"
+if chattr +i "$public/CorvelChg.log" 2>/dev/null; then
+  check "read-only log: one box, exit 0, run goes on" '[ "$(apply_run)" = "0 1" ]'
+  check "read-only log unchanged" '[ "$(cat "$public/CorvelChg.log")" = old ]'
+  chattr -i "$public/CorvelChg.log"
+fi
+rm -f "$public/CorvelChg.log"
+
+mv "$public" "$public.away"
+check "missing folder: one box, exit 0, run goes on" '[ "$(apply_run)" = "0 1" ]'
+mv "$public.away" "$public"
+
+echo "$passed passed, $failed failed"
+[ $failed -eq 0 ]
