@@ -11,7 +11,6 @@ namespace {
 constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 constexpr char16_t kSystemRoot[] = u"%SystemRoot%";
 constexpr int kPointerRows = 15;
-constexpr int kSchemeRows = 17;  // the pointers, the scheme name, "Scheme Source"
 constexpr DWORD kNoCursorId = 0;
 
 struct PointerRow {

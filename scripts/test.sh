@@ -29,6 +29,13 @@ for tree in native win64; do
   passed=$((passed + p + sp)); failed=$((failed + f + sf))
   rm -f "$log"
 done
+echo "== fuzz"
+if "$top/scripts/fuzz.sh" "${TESSALY_FUZZ_SECONDS:-5}" > "$top/build/fuzz.log" 2>&1; then
+  passed=$((passed + 3))
+else
+  status=1; failed=$((failed + 1)); tail -40 "$top/build/fuzz.log"
+fi
+grep -E '^Fuzz' "$top/build/fuzz.log" | sed 's/^/  /'
 [ "$failed" -gt 0 ] && status=1
 echo "tests: $passed passed, $failed failed"
 exit $status

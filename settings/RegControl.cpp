@@ -11,7 +11,8 @@ constexpr char16_t kFile[] = u".\\RegControl";
 
 // The value is read into a local first, so that data of another type never
 // reaches the caller: callers that go on after a failed read (the DPI
-// fallbacks) keep the default they put there.
+// fallbacks) keep the default they put there. A REG_DWORD of other than four
+// bytes is no number either and counts as a value of the wrong type.
 LONG RegReadDword(HKEY root, const char16_t* subKey, const char16_t* name, DWORD* value)
 {
     ScopedRegKey key(Plat().registry);
@@ -22,7 +23,7 @@ LONG RegReadDword(HKEY root, const char16_t* subKey, const char16_t* name, DWORD
     DWORD size = sizeof(data);
     result = Plat().registry.QueryValue(key.Get(), name, &type, reinterpret_cast<BYTE*>(&data), &size);
     if (result != ERROR_SUCCESS) return result;
-    if (type != REG_DWORD) {
+    if (type != REG_DWORD || size != sizeof(data)) {
         Log(u"RegReadDword error, file: %s, line: %d, code: %d.", kFile, 29, ERROR_INVALID_PARAMETER);
         return ERROR_INVALID_PARAMETER;
     }

@@ -9,12 +9,16 @@
 #error "STRING_TABLE_RC must name the resource script with the string table"
 #endif
 
+// The script is read once per process; each stand-in starts from a copy.
 FakeStrings::FakeStrings()
 {
-    std::ifstream in(STRING_TABLE_RC, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    table = ParseStringTable(text.str());
+    static const std::map<UINT, String16> parsed = [] {
+        std::ifstream in(STRING_TABLE_RC, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return ParseStringTable(text.str());
+    }();
+    table = parsed;
 }
 
 // Entries look like:  10001 "Tessaly"  with \n, \t, \\ and "" escapes.

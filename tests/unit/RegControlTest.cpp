@@ -29,6 +29,8 @@ TEST_F(RegControlTest, ReadDwordOutcomes)
         {"binary of 4 bytes", REG_BINARY, {0x78, 0, 0, 0}, 87, 1},
         {"8 bytes", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, 234, 0},
         {"long string", REG_SZ, {'1', 0, '2', 0, '0', 0, 0, 0}, 234, 0},
+        {"empty dword", REG_DWORD, {}, 87, 1},
+        {"two-byte dword", REG_DWORD, {0x78, 0}, 87, 1},
     };
     for (const DwordCase& c : cases) {
         SCOPED_TRACE(c.name);
