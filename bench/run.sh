@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Measures the tool against the floor of its runtime, side by side in one run
+# (interleaved, median of the rounds with min and max), under Wine with one
+# wineserver kept running for the whole measurement. Prints one table.
+#   bench/run.sh [rounds]     (default 10)
+set -uo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-10}
+"$top/scripts/setup.sh" || exit 1
+"$top/scripts/build.sh" win64 >/dev/null || exit 1
+unset DISPLAY
+source "$top/scripts/display.sh"
+build=$top/build/win64
+export WINEPREFIX=$(mktemp -d /tmp/tessaly-bench.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$top/scripts/wine-prefix.sh" "$WINEPREFIX"
+wineserver -p
+trap 'wineserver -k; rm -rf "$WINEPREFIX"; [ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null' EXIT
+harness() { wine "$build/bench/bench_harness.exe" "$@" 2>/dev/null | tr -d '\r'; }
+tool=$(winepath -w "$build/CorvelChg.exe")
+dialog=$(winepath -w "$build/bench/baseline_dialog.exe")
+nothing=$(winepath -w "$build/bench/baseline_exit.exe")
+helper=$build/tests/wine/test_helper.exe
+wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v AppliedDPI /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+runkey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+declare -A samples
+add() { samples[$1]+="$2 "; }
+peak_kb() {  # peak resident size of the newest Linux process running $1, after its window is up
+  local pid=""
+  for _ in $(seq 100); do pid=$(pgrep -f "$1" | tail -1); [ -n "$pid" ] && break; sleep 0.05; done
+  sleep 3
+  grep VmHWM "/proc/$pid/status" 2>/dev/null | awk '{print $2}'
+  kill "$pid" 2>/dev/null
+}
+
+harness window "$tool" MainWindowClass Tessaly >/dev/null   # warm the file cache
+harness window "$dialog" '#32770' Baseline >/dev/null
+for i in $(seq "$rounds"); do
+  add start "$(harness window "$tool" MainWindowClass Tessaly)"
+  add start_floor "$(harness window "$dialog" '#32770' Baseline)"
+  wine reg add "$runkey" /v CorvelChg /d x /f >/dev/null 2>&1
+  add apply "$(harness process "\"$tool\" /apply")"
+  add apply_floor "$(harness process "\"$nothing\"")"
+  wine "$helper" desktop-view >/dev/null 2>&1 &
+  shell=$!
+  sleep 0.5
+  add switch "$(harness switch "$tool")"
+  wait $shell
+done
+for i in $(seq 5); do
+  wine "$build/CorvelChg.exe" >/dev/null 2>&1 & add memory "$(peak_kb 'CorvelChg.exe')"; wait $!
+  wine "$build/bench/baseline_dialog.exe" >/dev/null 2>&1 & add memory_floor "$(peak_kb 'baseline_dialog.exe')"; wait $!
+done
+
+stats() { echo "${samples[$1]}" | tr ' ' '\n' | grep -E '^[0-9.]+$' | sort -g | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%s %s %s %d", m, a[1], a[NR], NR}'; }
+row() {  # name, key, floor key or fixed floor, unit, target
+  read -r m lo hi n <<<"$(stats "$2")"
+  if [[ "$3" =~ ^[0-9.]+$ ]]; then fm=$3; flo=$3; fhi=$3; else read -r fm flo fhi _ <<<"$(stats "$3")"; fi
+  ratio=$(awk -v a="$m" -v b="$fm" 'BEGIN {printf "%.2f", a/b}')
+  verdict=$(awk -v r="$ratio" -v t="$5" 'BEGIN {print (r <= t) ? "met" : "NOT met"}')
+  printf "| %s | %s %s (%s–%s) | %s %s (%s–%s) | %s | ≤ %s, %s | %s |\n" "$1" "$m" "$4" "$lo" "$hi" "$fm" "$4" "$flo" "$fhi" "$ratio" "$5" "$verdict" "$n"
+}
+
+echo "| Measure | Tool: median (min–max) | Floor: median (min–max) | Ratio | Target | Rounds |"
+echo "|---|---|---|---|---|---|"
+row "Start to main window" start start_floor ms 1.10
+row "Sign-in run (/apply, whole process)" apply apply_floor ms 1.20
+row "Switch, click to end, against the 1750 ms of pauses" switch 1750 ms 1.15
+row "Peak resident size, main window open" memory memory_floor KiB 1.50
+
+exe=$build/CorvelChg.exe
+size=$(stat -c %s "$exe")
+code=0; rsrc=0
+while read -r name hex; do
+  if [ "$name" = .rsrc ]; then rsrc=$((16#$hex)); else code=$((code + 16#$hex)); fi
+done < <(x86_64-w64-mingw32-objdump -h "$exe" | awk '$2 ~ /^\./ {print $2, $3}')
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort -u | tr '\n' ' ')
+foreign=$(echo "$dlls" | tr ' ' '\n' | grep -iE 'libstdc|libgcc|winpthread|mingw' | tr '\n' ' ')
+echo
+echo "Size of CorvelChg.exe: $size bytes ($((size / 1024)) KiB; code and data $code, resources $rsrc); target ≤ 1048576: $([ "$size" -le 1048576 ] && echo met || echo 'NOT met')"
+echo "Imports: $dlls"
+echo "Non-system imports: ${foreign:-none}"
+echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(wine --version), $(uname -r)"
