@@ -3,7 +3,12 @@
 #include "app/CorvelChg.h"
 
 namespace {
-HBITMAP LoadFace(UINT id) { return LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
+// As a DIB section: no conversion to the display's format at load time.
+HBITMAP LoadFace(UINT id)
+{
+    return static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 }  // namespace
 
 void CStyleButton::AddStatusTexts(const String16& text0, const String16& text1)

@@ -5,20 +5,11 @@
 # sign-in run still removes its Run value). Arguments: the build folder.
 set -u
 build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-template=${TESSALY_WINE_TEMPLATE:-}
-if [ -z "$template" ] || [ ! -d "$template" ]; then
-  template=$(mktemp -d /tmp/tessaly-template.XXXXXX)
-  "$here/../../scripts/wine-prefix.sh" "$template" >&2
-fi
-export WINEPREFIX=$(mktemp -d /tmp/tessaly-prefix.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cp -a "$template/." "$WINEPREFIX/"
+source "$(dirname "$0")/script-prefix.sh"
 outside=$(mktemp /tmp/tessaly-outside.XXXXXX)
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX" "$outside"' EXIT
+CLEANUP=$outside
 public="$WINEPREFIX/drive_c/users/Public"
 helper=$build/tests/wine/test_helper.exe
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # One sign-in run with logging; prints the number of warning boxes it showed.

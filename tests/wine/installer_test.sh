@@ -6,18 +6,9 @@
 # Arguments: the build folder.
 set -u
 build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-template=${TESSALY_WINE_TEMPLATE:-}
-if [ -z "$template" ] || [ ! -d "$template" ]; then
-  template=$(mktemp -d /tmp/tessaly-template.XXXXXX)
-  "$here/../../scripts/wine-prefix.sh" "$template" >&2
-fi
-export WINEPREFIX=$(mktemp -d /tmp/tessaly-prefix.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cp -a "$template/." "$WINEPREFIX/"
+source "$(dirname "$0")/script-prefix.sh"
 chm=$(mktemp -d /tmp/tessaly-chm.XXXXXX)
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX" "$chm"' EXIT
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+CLEANUP=$chm
 query() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r'; }
 dir="$WINEPREFIX/drive_c/Program Files/Halden/CorvelChg"
 

@@ -5,15 +5,7 @@
 # next sign-in. Arguments: the build folder.
 set -u
 build=$1
-here=$(cd "$(dirname "$0")" && pwd)
-template=${TESSALY_WINE_TEMPLATE:-}
-if [ -z "$template" ] || [ ! -d "$template" ]; then
-  template=$(mktemp -d /tmp/tessaly-template.XXXXXX)
-  "$here/../../scripts/wine-prefix.sh" "$template" >&2
-fi
-export WINEPREFIX=$(mktemp -d /tmp/tessaly-prefix.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cp -a "$template/." "$WINEPREFIX/"
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+source "$(dirname "$0")/script-prefix.sh"
 helper=$build/tests/wine/test_helper.exe
 fail() { echo "FAILED: $*"; echo "0 passed, 1 failed"; exit 1; }
 
