@@ -20,10 +20,13 @@ if [ $headless -eq 1 ]; then
   sleep 6
   shot=$top/build/screenshot.png
   import -window root "$shot" && echo "screenshot: $shot"
-  wineserver -k
+  wineserver -k  # nobody can click on a display that nobody sees: end the tool
+  wait $tool
+  echo "CorvelChg.exe was ended after the screenshot"
+  [ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null
+  exit 0
 fi
 wait $tool
 code=$?
 echo "CorvelChg.exe exited with $code"
-[ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null
 exit $code
