@@ -31,8 +31,7 @@ TEST_F(DpiAndCaretTest, GetDpiOutcomes)
         SCOPED_TRACE(c.name);
         FakePlatform platform;
         CCorvelChgApp fresh;
-        fresh.m_pErrorLog = new CErrorLog(TRUE);
-        fresh.m_pErrorLog->OpenLog();
+        EnableLogOn(fresh);
         if (c.type != REG_NONE) platform.registry.Put(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", c.type, c.data);
         DWORD dpi = 96;
         EXPECT_EQ(CSwitchMode().GetDpi(&dpi), c.result);

@@ -5,11 +5,16 @@
 
 std::string U8(StringView16 text) { return Utf16To8(text); }
 
+void EnableLogOn(CCorvelChgApp& app)
+{
+    app.m_pErrorLog = new CErrorLog(TRUE);
+    app.m_pErrorLog->OpenLog();
+}
+
 void AppTest::EnableLog()
 {
     app.m_bCreateLog = TRUE;
-    app.m_pErrorLog = new CErrorLog(TRUE);
-    app.m_pErrorLog->OpenLog();
+    EnableLogOn(app);
 }
 
 String16 LogTextOf(const FakePlatform& platform)

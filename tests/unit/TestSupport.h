@@ -26,5 +26,8 @@ protected:
 };
 
 std::string U8(StringView16 text);
+// A log object for an application object; the metrics dumps that
+// "/CreateLog" also turns on stay off.
+void EnableLogOn(CCorvelChgApp& app);
 // The log file of a stand-in platform as text.
 String16 LogTextOf(const FakePlatform& platform);

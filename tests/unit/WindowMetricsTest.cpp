@@ -152,8 +152,7 @@ TEST_F(WindowMetricsTest, FailuresWriteNothingAndLogOneLine)
         SCOPED_TRACE(c.name);
         FakePlatform platform;
         CCorvelChgApp fresh;
-        fresh.m_pErrorLog = new CErrorLog(TRUE);
-        fresh.m_pErrorLog->OpenLog();
+        EnableLogOn(fresh);
         SettingValues values;
         Profile(values, 21, 9, 1, 16, 9, 20);
         c.arrange(platform.display, values);
