@@ -14,15 +14,17 @@ constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0
 
 CCorvelChgApp* TheApp() { return static_cast<CCorvelChgApp*>(AfxGetApp()); }
 
+void ToolMutexTraits::Close(HANDLE mutex)
+{
+    Plat().sync.Release(mutex);
+    Plat().sync.Close(mutex);
+}
+
 CCorvelChgApp::~CCorvelChgApp()
 {
     delete m_pErrorLog;
     m_pErrorLog = nullptr;
-    if (m_hMutex) {
-        Plat().sync.Release(m_hMutex);
-        Plat().sync.Close(m_hMutex);
-        m_hMutex = nullptr;
-    }
+    m_hMutex.Reset();
 }
 
 BOOL CCorvelChgApp::InitInstance()
@@ -36,7 +38,9 @@ BOOL CCorvelChgApp::InitInstance()
                        IsMode(userMode);
     m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
     m_nAction = m_nModeState;
-    m_nMode = static_cast<int>(hasUserMode ? GetMode() : GetShipmentMode());
+    // The value just checked, not a second read: another instance may
+    // change "Mode" in between.
+    m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
 
     if (m_bApply) {
         RunDeferredApply();
@@ -111,7 +115,7 @@ BOOL CCorvelChgApp::IsToolRunning()
     }
 
     DWORD lastError = 0;
-    m_hMutex = Plat().sync.CreateNamedMutex(kToolMutexName, false, &lastError);
+    m_hMutex.Reset(Plat().sync.CreateNamedMutex(kToolMutexName, false, &lastError));
     // A mutex created by another user's instance cannot be opened at all.
     bool otherInstance = lastError == ERROR_ALREADY_EXISTS || (!m_hMutex && lastError == ERROR_ACCESS_DENIED);
     if (!otherInstance) return FALSE;
@@ -132,8 +136,7 @@ BOOL CCorvelChgApp::IsToolRunning()
         if (found) break;
     }
     if (found) Plat().windows.BringToFront(found);
-    if (m_hMutex) Plat().sync.Close(m_hMutex);
-    m_hMutex = nullptr;
+    if (HANDLE other = m_hMutex.Release()) Plat().sync.Close(other);
     return TRUE;
 }
 

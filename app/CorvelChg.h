@@ -5,9 +5,17 @@
 
 #include "fw/WinApp.h"
 #include "log/ErrorLog.h"
+#include "platform/ScopedHandle.h"
 #include "settings/SettingModel.h"
 
 class IToolWindows;
+
+// The single-instance mutex, released and closed through the platform the
+// tool runs on (the application object exists before the platform is set).
+struct ToolMutexTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE mutex);
+};
 
 enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
 
@@ -72,7 +80,7 @@ public:
     BOOL m_bApply = FALSE;
     int m_nModeState = MODESTATE_SHIPMENT;
     int m_nAction = MODESTATE_SHIPMENT;
-    HANDLE m_hMutex = nullptr;
+    ScopedHandle<ToolMutexTraits> m_hMutex;
     ProfileLevels m_dwProfile = {};
     int m_nOsVersion = OSVER_OTHER;
     String16 m_strProfilesName[PROFILE_COUNT];

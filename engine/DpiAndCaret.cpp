@@ -7,28 +7,64 @@
 namespace {
 constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
 constexpr char16_t kWindowMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics";
+
+// Windows offers 100 % to 500 %. Anything else would scale every window
+// metric with it (a caption of 0 pixels, or of thousands).
+bool IsSaneDpi(DWORD dpi) { return dpi >= kMinDpi && dpi <= kMaxDpi; }
+
+// A DPI read like RegReadDword, that also refuses a number no display uses;
+// *dpi is written only with a sane DPI.
+bool ReadDpi(const char16_t* key, const char16_t* name, const char16_t* rangeLine, DWORD* dpi)
+{
+    DWORD value = 0;
+    if (RegReadDword(HKEY_CURRENT_USER, key, name, &value) != ERROR_SUCCESS) return false;
+    if (!IsSaneDpi(value)) {
+        Log(rangeLine, value);
+        return false;
+    }
+    *dpi = value;
+    return true;
+}
 }  // namespace
 
 BOOL CSwitchMode::GetDpi(DWORD* dpi)
 {
-    if (RegReadDword(HKEY_CURRENT_USER, kWindowMetricsKey, u"AppliedDPI", dpi) == ERROR_SUCCESS) return TRUE;
+    if (ReadDpi(kWindowMetricsKey, u"AppliedDPI", u"CSwitchMode::GetDpi the dpi is out of range: %d.", dpi)) {
+        return TRUE;
+    }
     Log(u"CSwitchMode::GetDpi the RegReadDword is failed.");
     return FALSE;
 }
 
 BOOL CSwitchMode::GetSettingDpi(DWORD* dpi)
 {
-    if (RegReadDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", dpi) == ERROR_SUCCESS) return TRUE;
+    if (ReadDpi(kDesktopKey, u"LogPixels", u"CSwitchMode::GetSettingDpi the dpi is out of range: %d.", dpi)) {
+        return TRUE;
+    }
     Log(u"CSwitchMode::GetSettingDpi the RegReadDword is failed.");
     return FALSE;
 }
 
 // Windows picks the new DPI up at the next sign-in; nothing is broadcast.
+// From Windows 8.1 on, "LogPixels" is the scale of the whole session only
+// while "Win8DpiScaling" is 1; without it the new DPI would silently not
+// take effect, so a failed write of it fails the item.
 BOOL CSwitchMode::SetDpi(DWORD dpi)
 {
     Log(u"CSwitchMode::SetDpi Dpi: %d", dpi);
-    if (RegWriteDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", dpi) == ERROR_SUCCESS) return TRUE;
-    Log(u"CSwitchMode::SetDpi the RegWriteDword is failed.");
+    if (!IsSaneDpi(dpi)) {
+        Log(u"CSwitchMode::SetDpi the dpi is out of range: %d.", dpi);
+        return FALSE;
+    }
+    if (RegWriteDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", dpi) != ERROR_SUCCESS) {
+        Log(u"CSwitchMode::SetDpi the RegWriteDword is failed.");
+        return FALSE;
+    }
+    CCorvelChgApp* app = TheApp();
+    if (!app || app->m_nOsVersion != OSVER_AFTER_6_2) return TRUE;
+    Log(u"CSwitchMode::SetDpi Win8DpiScaling: %d", 1);
+    if (RegWriteDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", 1) == ERROR_SUCCESS) return TRUE;
+    Log(u"CSwitchMode::SetDpi the RegWriteDword of Win8DpiScaling is failed.");
     return FALSE;
 }
 

@@ -30,4 +30,7 @@ public:
 };
 
 inline constexpr char16_t kSwitchModeFile[] = u".\\SwitchMode";
+// The DPIs a display can have: 100 % to 500 %.
+inline constexpr DWORD kMinDpi = 96;
+inline constexpr DWORD kMaxDpi = 480;
 inline constexpr UINT kSpiFlags = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;

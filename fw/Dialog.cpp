@@ -1,11 +1,5 @@
 #include "fw/Dialog.h"
 
-#include <process.h>
-
-namespace {
-// Posted by EndDialogFromThread; wParam is the result.
-constexpr UINT WM_END_FROM_THREAD = WM_APP + 0x70;
-}  // namespace
 
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
@@ -31,9 +25,11 @@ INT_PTR CDialog::DoModal()
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (PreTranslateMessage(&message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (!PreTranslateMessage(&message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (TakeEndFromThread()) break;
     }
     if (ownerEnabled) EnableWindow(m_hOwner, TRUE);
     DestroyWindow(window);
@@ -50,9 +46,23 @@ void CDialog::EndDialog(int result)
     if (m_hWnd) PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the loop
 }
 
+// The request is kept beside the message, so that a full or lost message
+// queue cannot keep the dialog open; a sent notification goes around the
+// posted queue when the post fails.
 void CDialog::EndDialogFromThread(int result)
 {
-    PostMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0);
+    m_nEndFromThreadResult = result;
+    m_bEndFromThread = true;
+    if (!PostMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0)) {
+        SendNotifyMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0);
+    }
+}
+
+bool CDialog::TakeEndFromThread()
+{
+    if (!m_bEndFromThread.exchange(false)) return false;
+    EndDialog(m_nEndFromThreadResult);
+    return true;
 }
 
 BOOL CDialog::OnInitDialog()
@@ -87,7 +97,7 @@ CWnd* CDialog::BoundControl(HWND window) const
 bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result)
 {
     if (message == WM_END_FROM_THREAD) {
-        EndDialog(static_cast<int>(wParam));
+        if (!TakeEndFromThread()) EndDialog(static_cast<int>(wParam));
         return true;
     }
     if (message == WM_DRAWITEM) {
@@ -149,30 +159,4 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN || message == WM_CTLCOLORDLG) return result;
     SetWindowLongPtrW(window, DWLP_MSGRESULT, 0);
     return result ? TRUE : FALSE;
-}
-
-namespace {
-struct ThreadStart {
-    unsigned int (*fn)(void*);
-    void* param;
-};
-
-unsigned __stdcall ThreadMain(void* start)
-{
-    ThreadStart copy = *static_cast<ThreadStart*>(start);
-    delete static_cast<ThreadStart*>(start);
-    return copy.fn(copy.param);
-}
-}  // namespace
-
-bool AfxBeginThread(unsigned int (*fn)(void*), void* param)
-{
-    auto* start = new ThreadStart{fn, param};
-    uintptr_t thread = _beginthreadex(nullptr, 0, ThreadMain, start, 0, nullptr);
-    if (!thread) {
-        delete start;
-        return false;
-    }
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
-    return true;
 }

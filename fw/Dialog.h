@@ -5,11 +5,15 @@
 // notifications reflected (DDX_Control).
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "fw/Wnd.h"
 
 class CDialog;
+
+// Posted to a dialog by EndDialogFromThread; wParam is the result.
+inline constexpr UINT WM_END_FROM_THREAD = WM_APP + 0x70;
 
 // One entry of a dialog's message map.
 struct MessageMapEntry {
@@ -58,7 +62,9 @@ public:
     // result given to EndDialog, or -1 when the window could not be made.
     INT_PTR DoModal();
     void EndDialog(int result);
-    // Ends the dialog from another thread: the dialog's own thread ends it.
+    // Ends the dialog from another thread: the dialog's own thread ends it,
+    // when the message posted for it arrives or else at the next message
+    // its loop sees.
     void EndDialogFromThread(int result);
 
     virtual BOOL OnInitDialog();
@@ -80,11 +86,11 @@ private:
 
     UINT m_nIDTemplate;
     HWND m_hOwner;
+    bool TakeEndFromThread();
+
     bool m_bInModalLoop = false;
     int m_nModalResult = -1;
+    std::atomic<bool> m_bEndFromThread{false};
+    std::atomic<int> m_nEndFromThreadResult{0};
     std::vector<CWnd*> m_boundControls;
 };
-
-// Starts fn(param) on a new thread of normal priority; the thread is not
-// waited for.
-bool AfxBeginThread(unsigned int (*fn)(void*), void* param);

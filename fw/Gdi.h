@@ -1,40 +1,17 @@
 // Owners of GDI objects: each deletes its object on every path.
 #pragma once
 
+#include "platform/ScopedHandle.h"
 #include "platform/WinTypes.h"
 
-template <class Handle>
-class ScopedGdiObject {
-public:
-    ScopedGdiObject() = default;
-    explicit ScopedGdiObject(Handle handle) : m_handle(handle) {}
-    ~ScopedGdiObject() { Reset(); }
-    ScopedGdiObject(ScopedGdiObject&& other) noexcept : m_handle(other.m_handle) { other.m_handle = nullptr; }
-    ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            m_handle = other.m_handle;
-            other.m_handle = nullptr;
-        }
-        return *this;
-    }
-    ScopedGdiObject(const ScopedGdiObject&) = delete;
-    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-
-    void Reset(Handle handle = nullptr)
-    {
-        if (m_handle) DeleteObject(m_handle);
-        m_handle = handle;
-    }
-    Handle Get() const { return m_handle; }
-
-private:
-    Handle m_handle = nullptr;
+template <class GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static void Close(GdiHandle object) { DeleteObject(object); }
 };
 
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
-using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
 
 // A memory DC compatible with another, with one bitmap selected into it; the
 // old bitmap is selected back and the DC deleted on every path.

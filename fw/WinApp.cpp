@@ -1,5 +1,7 @@
 #include "fw/WinApp.h"
 
+#include "platform/Platform.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -16,3 +18,5 @@ int AfxRunApp(CWinApp& app, StringView16 commandLine)
     if (!app.InitInstance()) return 0;
     return app.Run();
 }
+
+bool AfxBeginThread(unsigned int (*fn)(void*), void* param) { return Plat().system.StartThread(fn, param); }

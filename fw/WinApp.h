@@ -26,3 +26,7 @@ CWinApp* AfxGetApp();
 // The program's entry: InitInstance, then Run; the exit code is Run's result,
 // 0 when InitInstance fails.
 int AfxRunApp(CWinApp& app, StringView16 commandLine);
+
+// Starts fn(param) on a new thread of normal priority; the thread is not
+// waited for.
+bool AfxBeginThread(unsigned int (*fn)(void*), void* param);

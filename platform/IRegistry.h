@@ -1,6 +1,7 @@
 // The registry calls the tool makes, one method per Win32 call.
 #pragma once
 
+#include "platform/ScopedHandle.h"
 #include "platform/WinTypes.h"
 
 class IRegistry {
@@ -22,32 +23,26 @@ public:
     virtual LONG CloseKey(HKEY key) = 0;
 };
 
+struct RegKeyTraits {
+    using Handle = HKEY;
+    IRegistry* registry;
+    void Close(HKEY key) { registry->CloseKey(key); }
+};
+
 // Owns one open registry key and closes it on every path.
-class ScopedRegKey {
+class ScopedRegKey : public ScopedHandle<RegKeyTraits> {
 public:
-    explicit ScopedRegKey(IRegistry& registry) : m_registry(registry) {}
-    ~ScopedRegKey() { Close(); }
-    ScopedRegKey(const ScopedRegKey&) = delete;
-    ScopedRegKey& operator=(const ScopedRegKey&) = delete;
+    explicit ScopedRegKey(IRegistry& registry) : ScopedHandle(RegKeyTraits{&registry}) {}
 
     LONG Open(HKEY root, const char16_t* subKey, REGSAM access)
     {
-        Close();
-        return m_registry.OpenKey(root, subKey, access, &m_key);
+        IRegistry& registry = *traits().registry;
+        return registry.OpenKey(root, subKey, access, Receive());
     }
     LONG Create(HKEY root, const char16_t* subKey)
     {
-        Close();
-        return m_registry.CreateKey(root, subKey, &m_key);
+        IRegistry& registry = *traits().registry;
+        return registry.CreateKey(root, subKey, Receive());
     }
-    void Close()
-    {
-        if (m_key) m_registry.CloseKey(m_key);
-        m_key = nullptr;
-    }
-    HKEY Get() const { return m_key; }
-
-private:
-    IRegistry& m_registry;
-    HKEY m_key = nullptr;
+    void Close() { Reset(); }
 };

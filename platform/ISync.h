@@ -1,6 +1,7 @@
 // Named mutexes.
 #pragma once
 
+#include "platform/ScopedHandle.h"
 #include "platform/WinTypes.h"
 
 class ISync {
@@ -19,30 +20,25 @@ public:
     virtual void Close(HANDLE mutex) = 0;
 };
 
+struct MutexTraits {
+    using Handle = HANDLE;
+    ISync* sync;
+    void Close(HANDLE mutex) { sync->Close(mutex); }
+};
+
 // Owns one mutex handle and closes it on every path.
-class ScopedMutex {
+class ScopedMutex : public ScopedHandle<MutexTraits> {
 public:
-    explicit ScopedMutex(ISync& sync) : m_sync(sync) {}
-    ~ScopedMutex() { Close(); }
-    ScopedMutex(const ScopedMutex&) = delete;
-    ScopedMutex& operator=(const ScopedMutex&) = delete;
+    explicit ScopedMutex(ISync& sync) : ScopedHandle(MutexTraits{&sync}) {}
 
     // Returns the last-error code of the creation.
     DWORD Create(const char16_t* name, bool initialOwner)
     {
-        Close();
         DWORD lastError = 0;
-        m_handle = m_sync.CreateNamedMutex(name, initialOwner, &lastError);
+        ISync& sync = *traits().sync;
+        HANDLE* slot = Receive();
+        *slot = sync.CreateNamedMutex(name, initialOwner, &lastError);
         return lastError;
     }
-    void Close()
-    {
-        if (m_handle) m_sync.Close(m_handle);
-        m_handle = nullptr;
-    }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    ISync& m_sync;
-    HANDLE m_handle = nullptr;
+    void Close() { Reset(); }
 };

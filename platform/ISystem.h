@@ -1,5 +1,5 @@
 // Process-wide facts and calls: the Windows version check, the program's own
-// path, pauses and the end of the logon.
+// path, pauses, threads and the end of the logon.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -17,4 +17,6 @@ public:
     virtual void Sleep(DWORD milliseconds) = 0;
     // ExitWindowsEx.
     virtual BOOL EndLogon(UINT flags, DWORD reason) = 0;
+    // _beginthreadex: fn(param) on a new thread that nobody waits for.
+    virtual BOOL StartThread(unsigned int (*fn)(void*), void* param) = 0;
 };

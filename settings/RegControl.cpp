@@ -1,6 +1,7 @@
 #include "settings/RegControl.h"
 
 #include <cstring>
+#include <vector>
 
 #include "app/CorvelChg.h"
 #include "platform/Platform.h"
@@ -31,19 +32,23 @@ LONG RegReadDword(HKEY root, const char16_t* subKey, const char16_t* name, DWORD
     return ERROR_SUCCESS;
 }
 
+// Read into a local buffer as well: data of another type or size never
+// reaches the caller's buffer, where it could be shown as a name.
 LONG RegReadStr(HKEY root, const char16_t* subKey, const char16_t* name, char16_t* buffer, DWORD bufferBytes)
 {
     ScopedRegKey key(Plat().registry);
     LONG result = key.Open(root, subKey, KEY_READ);
     if (result != ERROR_SUCCESS) return result;
+    std::vector<BYTE> data(bufferBytes);
     DWORD type = REG_SZ;
     DWORD size = bufferBytes;
-    result = Plat().registry.QueryValue(key.Get(), name, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    result = Plat().registry.QueryValue(key.Get(), name, &type, data.data(), &size);
     if (result != ERROR_SUCCESS) return result;
     if (type != REG_SZ) {
         Log(u"RegReadStr error, file: %s, line: %d, code: %d.", kFile, 84, ERROR_INVALID_PARAMETER);
         return ERROR_INVALID_PARAMETER;
     }
+    std::memcpy(buffer, data.data(), size < bufferBytes ? size : bufferBytes);
     return ERROR_SUCCESS;
 }
 

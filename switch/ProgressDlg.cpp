@@ -5,6 +5,10 @@
 #include "res/resource.h"
 #include "switch/ResultMessages.h"
 
+namespace {
+constexpr UINT_PTR kHeartbeatTimer = 1;
+}
+
 BEGIN_MESSAGE_MAP(CProgressDlg)
 ON_WM_CLOSE(OnClose)
 END_MESSAGE_MAP()
@@ -25,7 +29,12 @@ BOOL CProgressDlg::OnInitDialog()
         char16_t text[kTextChars] = {};
         if (TheApp()->LoadResString(IDS_REAPPLYING, text, kTextChars)) SetDlgItemText(IDC_STATUS, text);
     }
-    AfxBeginThread(ProcessProc, static_cast<CSwitchWorker*>(this));
+    // Wakes the modal loop now and then, so that an end the worker asked for
+    // is seen even if its message never arrives.
+    ::SetTimer(m_hWnd, kHeartbeatTimer, 250, nullptr);
+    // Without a worker nothing would ever end this window: end it as a
+    // failed switch would.
+    if (!StartWorker()) EndDialog(0);
     return TRUE;
 }
 

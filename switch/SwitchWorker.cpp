@@ -2,6 +2,7 @@
 
 #include "app/CorvelChg.h"
 #include "engine/SwitchMode.h"
+#include "fw/WinApp.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
 
@@ -128,6 +129,13 @@ String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
         if (mask & (1u << line.item)) append(line.stringId);
     }
     return text;
+}
+
+BOOL CSwitchWorker::StartWorker()
+{
+    if (AfxBeginThread(ProcessProc, this)) return TRUE;
+    Log(u"CProgressDlg::OnInitDialog AfxBeginThread is failed.");
+    return FALSE;
 }
 
 unsigned int ProcessProc(void* param)

@@ -14,6 +14,9 @@ public:
     // item n, and 0x800 alone when the profile could not be read.
     DWORD OnDoSwitchMode(UINT index);
     String16 MakeFailedMessage(UINT index, DWORD mask);
+    // Starts ProcessProc on its own thread; FALSE (logged) when no thread
+    // could be started, and the window must then end itself.
+    BOOL StartWorker();
 
     int m_nSwitchType = 1;
     BOOL m_bNeedSignOut = FALSE;

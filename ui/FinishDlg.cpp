@@ -27,11 +27,13 @@ String16 CompletionLine(CCorvelChgApp& app, int switchType)
     return Format(format, app.ProfileName(switchType == SWITCH_MODE ? app.m_nSelMode : app.m_nMode));
 }
 
-String16 Text(UINT id)
+// The text of a string-table entry; false when it cannot be loaded.
+bool LoadText(UINT id, String16* text)
 {
-    char16_t text[kTextChars] = {};
-    TheApp()->LoadResString(id, text, kTextChars);
-    return text;
+    char16_t buffer[kTextChars] = {};
+    if (!TheApp()->LoadResString(id, buffer, kTextChars)) return false;
+    *text = buffer;
+    return true;
 }
 
 }  // namespace
@@ -44,17 +46,30 @@ BOOL CFinishDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     CCorvelChgApp& app = *TheApp();
     SetDlgItemText(IDC_DONE_LINE, CompletionLine(app, m_nSwitchType).c_str());
-    if (app.m_nOsVersion >= OSVER_6_2) {
-        SetWindowText(Text(IDS_FINISH_CAPTION).c_str());
-        SetDlgItemText(IDC_LATER, Text(IDS_SIGN_OUT_LATER).c_str());
-        SetDlgItemText(IDC_NOW, Text(IDS_SIGN_OUT_NOW).c_str());
-        SetDlgItemText(IDC_REASON, Text(IDS_SIGN_OUT_REASON).c_str());
-        String16 caution = Text(IDS_SIGN_OUT_CAUTION);
-        if (app.m_nOsVersion == OSVER_AFTER_6_2) caution = Format(u"%s\n\n%s", caution, Text(IDS_DPI_SCALING_NOTE));
-        SetDlgItemText(IDC_CAUTION, caution.c_str());
-    }
+    if (app.m_nOsVersion >= OSVER_6_2) SetSignOutWording(app.m_nOsVersion);
     ::SetForegroundWindow(m_hWnd);
     return TRUE;
+}
+
+// The sign-out wording over the template's log-off wording. Whatever cannot
+// be loaded keeps the template's text: a window never loses its words, and
+// a second start can still find the prompt by its caption.
+void CFinishDlg::SetSignOutWording(int osVersion)
+{
+    String16 text;
+    if (LoadText(IDS_FINISH_CAPTION, &text)) SetWindowText(text.c_str());
+    const struct {
+        int control;
+        UINT id;
+    } items[] = {{IDC_LATER, IDS_SIGN_OUT_LATER}, {IDC_NOW, IDS_SIGN_OUT_NOW}, {IDC_REASON, IDS_SIGN_OUT_REASON}};
+    for (const auto& item : items) {
+        if (LoadText(item.id, &text)) SetDlgItemText(item.control, text.c_str());
+    }
+    String16 caution;
+    if (!LoadText(IDS_SIGN_OUT_CAUTION, &caution)) return;
+    String16 note;
+    if (osVersion == OSVER_AFTER_6_2 && LoadText(IDS_DPI_SCALING_NOTE, &note)) caution = Format(u"%s\n\n%s", caution, note);
+    SetDlgItemText(IDC_CAUTION, caution.c_str());
 }
 
 // The caution is drawn in red.

@@ -13,6 +13,7 @@ public:
     void OnBnClickedSignOutNow() { EndDialog(4); }
     void OnBnClickedSignOutLater() { OnCancel(); }
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+    void SetSignOutWording(int osVersion);
 
     HICON m_hIcon = nullptr;
     int m_nSwitchType = 0;

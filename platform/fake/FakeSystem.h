@@ -35,9 +35,19 @@ public:
         return TRUE;
     }
 
+    // Records the thread; a test runs it when it wants to.
+    BOOL StartThread(unsigned int (*fn)(void*), void* param) override
+    {
+        if (!threadsStart) return FALSE;
+        threads.push_back({fn, param});
+        return TRUE;
+    }
+
     DWORD versionMajor = 10;
     DWORD versionMinor = 0;
     String16 modulePath = u"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe";
     std::vector<DWORD> sleeps;
     std::vector<std::pair<UINT, DWORD>> exits;
+    bool threadsStart = true;
+    std::vector<std::pair<unsigned int (*)(void*), void*>> threads;
 };

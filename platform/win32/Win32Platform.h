@@ -87,6 +87,7 @@ public:
     DWORD ModuleFileName(char16_t* buffer, DWORD capacity) override;
     void Sleep(DWORD milliseconds) override;
     BOOL EndLogon(UINT flags, DWORD reason) override;
+    BOOL StartThread(unsigned int (*fn)(void*), void* param) override;
 };
 
 struct Win32Platform {

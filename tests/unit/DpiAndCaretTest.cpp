@@ -26,6 +26,18 @@ TEST_F(DpiAndCaretTest, GetDpiOutcomes)
         {"binary", REG_BINARY, {144, 0, 0, 0}, FALSE, 96,
          {"RegReadDword error, file: .\\RegControl, line: 29, code: 87.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
         {"qword", REG_QWORD, {144, 0, 0, 0, 0, 0, 0, 0}, FALSE, 96, {"CSwitchMode::GetDpi the RegReadDword is failed."}},
+        // A DPI no display has reads as a failure, so callers keep their 96.
+        {"zero", REG_DWORD, {0, 0, 0, 0}, FALSE, 96,
+         {"CSwitchMode::GetDpi the dpi is out of range: 0.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"95", REG_DWORD, {95, 0, 0, 0}, FALSE, 96,
+         {"CSwitchMode::GetDpi the dpi is out of range: 95.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"-1", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, FALSE, 96,
+         {"CSwitchMode::GetDpi the dpi is out of range: -1.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"9600", REG_DWORD, {0x80, 0x25, 0, 0}, FALSE, 96,
+         {"CSwitchMode::GetDpi the dpi is out of range: 9600.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
+        {"480", REG_DWORD, {0xE0, 0x01, 0, 0}, TRUE, 480, {}},
+        {"481", REG_DWORD, {0xE1, 0x01, 0, 0}, FALSE, 96,
+         {"CSwitchMode::GetDpi the dpi is out of range: 481.", "CSwitchMode::GetDpi the RegReadDword is failed."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -51,6 +63,66 @@ TEST_F(DpiAndCaretTest, SettingDpiReadsLogPixels)
     fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 120);
     EXPECT_TRUE(CSwitchMode().GetSettingDpi(&dpi));
     EXPECT_EQ(dpi, 120u);
+    fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 0);
+    EXPECT_FALSE(CSwitchMode().GetSettingDpi(&dpi));
+    EXPECT_EQ(dpi, 120u);
+    EXPECT_EQ(CountMessage("CSwitchMode::GetSettingDpi the dpi is out of range: 0."), 1);
+}
+
+// A machine builder's "CorvelDPI" of 0 or thousands never becomes "LogPixels".
+TEST_F(DpiAndCaretTest, SetDpiRefusesADpiNoDisplayHas)
+{
+    for (DWORD dpi : {0u, 95u, 481u, 9600u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(dpi);
+        EXPECT_FALSE(CSwitchMode().SetDpi(dpi));
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", &type, &data));
+        EXPECT_EQ(Messages().back(), "CSwitchMode::SetDpi the dpi is out of range: " +
+                                         std::to_string(static_cast<std::int32_t>(dpi)) + ".");
+    }
+}
+
+// From Windows 8.1 on "LogPixels" counts only with "Win8DpiScaling" = 1.
+TEST_F(DpiAndCaretTest, SetDpiSwitchesOnOneScaleForAllDisplaysAfterWindows8)
+{
+    const struct {
+        int osVersion;
+        bool scaling;
+    } cases[] = {{OSVER_OTHER, false}, {OSVER_BEFORE_6_2, false}, {OSVER_6_2, false}, {OSVER_AFTER_6_2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.osVersion);
+        FakePlatform platform;
+        CCorvelChgApp fresh;
+        EnableLogOn(fresh);
+        fresh.m_nOsVersion = c.osVersion;
+        EXPECT_TRUE(CSwitchMode().SetDpi(120));
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        ASSERT_TRUE(platform.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", &type, &data));
+        EXPECT_EQ(platform.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", &type, &data), c.scaling);
+        if (c.scaling) {
+            EXPECT_EQ(type, REG_DWORD);
+            EXPECT_EQ(data, (std::vector<BYTE>{1, 0, 0, 0}));
+        }
+        std::string expected = "[12/06 14:22:05][CorvelChg.exe]CSwitchMode::SetDpi Dpi: 120\r\n";
+        if (c.scaling) expected += "[12/06 14:22:05][CorvelChg.exe]CSwitchMode::SetDpi Win8DpiScaling: 1\r\n";
+        EXPECT_EQ(U8(LogTextOf(platform)), expected);
+    }
+}
+
+TEST_F(DpiAndCaretTest, RefusedWin8DpiScalingFailsTheDpi)
+{
+    app.m_nOsVersion = OSVER_AFTER_6_2;
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
+        return op == FakeRegistry::Op::Set && name == u"Win8DpiScaling" ? 5 : 0;
+    });
+    EXPECT_FALSE(CSwitchMode().SetDpi(144));
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", &type, &data));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"CSwitchMode::SetDpi Dpi: 144", "CSwitchMode::SetDpi Win8DpiScaling: 1",
+                                                   "CSwitchMode::SetDpi the RegWriteDword of Win8DpiScaling is failed."}));
 }
 
 TEST_F(DpiAndCaretTest, SetDpiWritesLogPixelsOnly)

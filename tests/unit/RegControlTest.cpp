@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "settings/RegControl.h"
 #include "tests/unit/TestSupport.h"
@@ -62,8 +64,14 @@ TEST_F(RegControlTest, ReadStrTypeAndSize)
     fake.registry.PutString(HKEY_CURRENT_USER, kKey, u"expand", u"%SystemRoot%", REG_EXPAND_SZ);
     EXPECT_EQ(RegReadStr(HKEY_CURRENT_USER, kKey, u"expand", text, sizeof(text)), 234);  // too long for 16 bytes
     fake.registry.PutString(HKEY_CURRENT_USER, kKey, u"expand", u"%a%", REG_EXPAND_SZ);
+    std::fill(std::begin(text), std::end(text), u'Z');
     EXPECT_EQ(RegReadStr(HKEY_CURRENT_USER, kKey, u"expand", text, sizeof(text)), 87);
     EXPECT_EQ(CountMessage("RegReadStr error, file: .\\RegControl, line: 84, code: 87."), 1);
+    // A failed read leaves the caller's buffer as it was.
+    EXPECT_EQ(String16(text, 8), u"ZZZZZZZZ");
+    fake.registry.Put(HKEY_CURRENT_USER, kKey, u"bin", REG_BINARY, {'x', 0, 'y', 0, 0, 0});
+    EXPECT_EQ(RegReadStr(HKEY_CURRENT_USER, kKey, u"bin", text, sizeof(text)), 87);
+    EXPECT_EQ(String16(text, 8), u"ZZZZZZZZ");
 
     fake.registry.PutString(HKEY_CURRENT_USER, kKey, u"sz", u"abc");
     std::memset(text, 0, sizeof(text));

@@ -73,6 +73,23 @@ TEST_F(StartupTest, ModeState)
     }
 }
 
+// Another instance restores the factory settings ("Mode" = 4) while this one
+// starts: the mode that was checked is the mode that is used.
+TEST_F(StartupTest, UserModeIsReadOnce)
+{
+    fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, 1);
+    int modeReads = 0;
+    fake.registry.SetFault([&](FakeRegistry::Op op, const String16&, const String16& name) {
+        if (op == FakeRegistry::Op::Query && name == kUserModeValue && ++modeReads == 2) {
+            fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, 4);
+        }
+        return 0;
+    });
+    EXPECT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.m_nModeState, MODESTATE_USER);
+    EXPECT_EQ(app.m_nMode, 1);
+}
+
 TEST_F(StartupTest, ShipmentModeOutOfRangeReadsAsProfileZero)
 {
     for (DWORD stored : {3u, 7u, 0xFFFFFFFFu}) {
@@ -88,7 +105,7 @@ TEST_F(StartupTest, InteractiveStartRegistersClassesAndTakesTheMutex)
     EXPECT_TRUE(app.InitInstance());
     EXPECT_EQ(fake.windows.registered, (std::vector<String16>{u"MainWindowClass", u"DetailWindowClass"}));
     EXPECT_EQ(fake.windows.commonControls, 0xFFu);
-    EXPECT_NE(app.m_hMutex, nullptr);
+    EXPECT_NE(app.m_hMutex.Get(), nullptr);
     EXPECT_TRUE(fake.sync.Exists(u"CorvelChangeMutex"));
     EXPECT_FALSE(fake.files.Exists(kLogPath));  // no "/CreateLog"
 }
@@ -100,7 +117,7 @@ TEST_F(StartupTest, ApplyStartNeverRegistersNorTakesTheToolMutex)
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(fake.windows.registered.empty());
     EXPECT_TRUE(fake.windows.lookups.empty());
-    EXPECT_EQ(app.m_hMutex, nullptr);
+    EXPECT_EQ(app.m_hMutex.Get(), nullptr);
     EXPECT_EQ(fake.sync.OpenHandleCount(), 0);
 }
 
@@ -136,7 +153,7 @@ TEST_F(StartupTest, SecondInstanceFindsTheFirstWindow)
     using Lookup = std::pair<String16, String16>;
     EXPECT_EQ(fake.windows.lookups, (std::vector<Lookup>{{u"#32770", u"Tessaly"}, {u"MainWindowClass", u"Tessaly"}}));
     EXPECT_EQ(fake.windows.broughtToFront, std::vector<HWND>{main});
-    EXPECT_EQ(app.m_hMutex, nullptr);
+    EXPECT_EQ(app.m_hMutex.Get(), nullptr);
     EXPECT_EQ(fake.sync.OpenHandleCount(u"CorvelChangeMutex"), 0);
     EXPECT_EQ(Messages(), std::vector<std::string>{"CCorvelChgApp::InitInstance() tool is running now."});
 }
@@ -165,7 +182,7 @@ TEST_F(StartupTest, MutexOfAnotherUserMeansAnotherInstance)
 {
     fake.sync.createError = ERROR_ACCESS_DENIED;
     EXPECT_TRUE(app.IsToolRunning());
-    EXPECT_EQ(app.m_hMutex, nullptr);
+    EXPECT_EQ(app.m_hMutex.Get(), nullptr);
 }
 
 TEST_F(StartupTest, MissingTitleStringStopsAtTheCheck)

@@ -234,3 +234,23 @@ TEST_F(SwitchWorkerTest, WorkerPicksTheProfileFromTheSwitchType)
 }
 
 }  // namespace
+
+namespace {
+
+// The worker runs on a thread of its own; when none can be started the
+// window is told so, with a line in the log, instead of waiting forever.
+TEST_F(SwitchWorkerTest, WorkerThreadThatCannotStart)
+{
+    fake.system.threadsStart = false;
+    EXPECT_FALSE(window.StartWorker());
+    EXPECT_EQ(Messages(), std::vector<std::string>{"CProgressDlg::OnInitDialog AfxBeginThread is failed."});
+
+    fake.system.threadsStart = true;
+    EXPECT_TRUE(window.StartWorker());
+    ASSERT_EQ(fake.system.threads.size(), 1u);
+    EXPECT_EQ(fake.system.threads[0].second, static_cast<CSwitchWorker*>(&window));
+    fake.system.threads[0].first(fake.system.threads[0].second);
+    EXPECT_EQ(window.results, std::vector<int>{0});
+}
+
+}  // namespace
