@@ -8,9 +8,12 @@
 //                    window tree, as the shell's desktop has, and exits with
 //                    the wParam of the first WM_COMMAND the view receives
 //                    (-2 when its lParam is not 0, -1 after 30 s without one);
-//   progress T S     runs the progress window for switch type T with profile S
+//   progress T S [F] runs the progress window for switch type T with profile S
 //                    chosen, after the tool's own start-up, and exits with its
-//                    result;
+//                    result; fault F: "no-thread" (no worker thread can be
+//                    started) or "lost-end" (the worker's end message never
+//                    reaches the window);
+//   prompt-no-text   shows the sign-out prompt with no string loadable;
 //   show W           shows one of the tool's windows alone for a screenshot:
 //                    main, detail, progress, prompt or restore;
 //   witness          shows a window and waits until it is ended;
@@ -42,6 +45,34 @@
 namespace {
 
 Win32Platform g_win32;
+
+// Adapters that fail one thing, for the fault modes.
+class NoThreadSystem : public Win32System {
+public:
+    BOOL StartThread(unsigned int (*)(void*), void*) override { return FALSE; }
+};
+
+class NoStrings : public Win32Strings {
+public:
+    int LoadText(UINT, char16_t*, int, DWORD* lastError) override
+    {
+        *lastError = ERROR_RESOURCE_NAME_NOT_FOUND;
+        return 0;
+    }
+};
+
+NoThreadSystem g_noThreadSystem;
+NoStrings g_noStrings;
+
+// A progress window whose end message from the worker is lost on the way.
+class LosingProgressDlg : public CProgressDlg {
+public:
+    BOOL PreTranslateMessage(MSG* message) override
+    {
+        if (message->message == WM_END_FROM_THREAD) return TRUE;
+        return CProgressDlg::PreTranslateMessage(message);
+    }
+};
 
 LRESULT CALLBACK HoldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -218,10 +249,28 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         if (!app.InitInstance()) return 101;
         app.m_nSelMode = _wtoi(argv[3]);
         app.m_nAction = ACTION_SWITCH;
-        CProgressDlg progress;
+        std::wstring fault = argc > 4 ? argv[4] : L"";
+        if (fault == L"no-thread") {
+            static Platform noThread{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
+                                     g_win32.clock, g_noThreadSystem, g_win32.display, g_win32.cursors, g_win32.desktop};
+            SetPlatform(&noThread);
+        }
+        LosingProgressDlg losing;
+        CProgressDlg plain;
+        CProgressDlg& progress = fault == L"lost-end" ? losing : plain;
         progress.m_nSwitchType = _wtoi(argv[2]);
         progress.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
         return static_cast<int>(progress.DoModal());
+    }
+    if (mode == L"prompt-no-text") {
+        CCorvelChgApp app;
+        if (!app.InitInstance()) return 101;
+        static Platform noStrings{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_noStrings,
+                                  g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
+        SetPlatform(&noStrings);
+        CFinishDlg prompt;
+        prompt.m_nSwitchType = SWITCH_MODE;
+        return static_cast<int>(prompt.DoModal());
     }
     if (mode == L"caption") {
         NONCLIENTMETRICSW metrics{};
