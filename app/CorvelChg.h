@@ -70,10 +70,14 @@ public:
 
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);
+    BOOL PreTranslateAppMessage(tagMSG* message) override;
+    // Closes the help viewer, when it was opened, as the tool ends.
+    void CloseHelp();
     // The display name of a profile; empty for an index outside 0 to 2.
     const String16& ProfileName(int mode) const;
 
     BOOL m_bCreateLog = FALSE;
+    BOOL m_bHelpShown = FALSE;
     int m_nMode = 0;
     int m_nSelMode = 0;
     CErrorLog* m_pErrorLog = nullptr;
@@ -90,6 +94,8 @@ public:
 
 private:
     void CreateLog();
+    // The windows of one interactive run, up to the sign-out.
+    void RunWindows();
     BOOL RegisterWindowClasses();
 };
 

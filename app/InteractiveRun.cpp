@@ -26,25 +26,31 @@ static bool ConfirmReapply(CCorvelChgApp& app)
 
 int CCorvelChgApp::Run()
 {
+    RunWindows();
+    CloseHelp();
+    return 0;
+}
+
+void CCorvelChgApp::RunWindows()
+{
     GetProfilesName();
     if (GetProfiles(static_cast<DWORD>(m_nMode), m_dwProfile) != 0) Log(u"CCorvelChgApp::Run failed. GetProfiles error.");
-    if (!m_pToolWindows) return 0;
+    if (!m_pToolWindows) return;
 
     int result = m_pToolWindows->MainWindow();
     int switchType = 0;
     switch (result) {
-    case 0: return 0;
+    case 0: return;
     case 1: switchType = SWITCH_MODE; break;
     case 3:
-        if (!ConfirmReapply(*this)) return 0;
+        if (!ConfirmReapply(*this)) return;
         switchType = SWITCH_REAPPLY;
         break;
     case 5: switchType = SWITCH_RESTORE; break;
     default:
         Log(u"CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is %d.", result);
-        return 0;
+        return;
     }
-    if (m_pToolWindows->ProgressWindow(switchType) != 4) return 0;
+    if (m_pToolWindows->ProgressWindow(switchType) != 4) return;
     if (m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF_FLAG, 0);
-    return 0;
 }

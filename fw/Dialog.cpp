@@ -1,5 +1,7 @@
 #include "fw/Dialog.h"
 
+#include "fw/WinApp.h"
+
 
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
@@ -25,6 +27,9 @@ INT_PTR CDialog::DoModal()
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
+        // The help viewer's keys first: it lives on this thread's loop.
+        CWinApp* app = AfxGetApp();
+        if (app && app->PreTranslateAppMessage(&message)) continue;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
@@ -76,6 +81,8 @@ BOOL CDialog::OnInitDialog()
 // to its window instead.
 BOOL CDialog::PreTranslateMessage(MSG* message) { return IsDialogMessageW(m_hWnd, message); }
 
+bool CDialog::IsOwnWindow(HWND window) const { return window && (window == m_hWnd || IsChild(m_hWnd, window)); }
+
 void CDialog::DDX_Control(int id, CWnd& control)
 {
     control.m_hWnd = GetDlgItem(id);
@@ -99,6 +106,12 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* resu
     if (message == WM_END_FROM_THREAD) {
         if (!TakeEndFromThread()) EndDialog(static_cast<int>(wParam));
         return true;
+    }
+    // High contrast or the system colours changed: every owner-drawn control
+    // paints again with its new choice.
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return false;
     }
     if (message == WM_DRAWITEM) {
         auto* drawItem = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

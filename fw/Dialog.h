@@ -75,6 +75,9 @@ public:
 
 protected:
     virtual const MessageMapEntry* GetMessageMap() const { return nullptr; }
+    // The dialog itself or one of its controls: where the user is working
+    // in this window, not in another window of the same thread.
+    bool IsOwnWindow(HWND window) const;
     // Binds control id to an object: the object gets the control's handle,
     // and its notifications reach the object before the dialog.
     void DDX_Control(int id, CWnd& control);

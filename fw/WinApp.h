@@ -4,6 +4,8 @@
 
 #include "platform/WinTypes.h"
 
+struct tagMSG;
+
 class CWinApp {
 public:
     CWinApp();
@@ -13,6 +15,9 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run() { return 0; }
+    // Sees each message of a modal loop before the dialog; TRUE when it was
+    // handled (the help viewer's keys).
+    virtual BOOL PreTranslateAppMessage(tagMSG*) { return FALSE; }
 
     // The command line after the program name.
     String16 m_lpCmdLine;

@@ -110,3 +110,16 @@
 #define IDS_CAPTION_EXTRA 10064
 #define IDS_CAPTION_NORMAL 10065
 #define IDS_RESTORE_NOTE_LOG_OFF 10066
+// Accessible names: a level button ("row profile level"), the current
+// profile's button, and the rows of the detail window.
+#define IDS_LEVEL_BUTTON_NAME 10067
+#define IDS_CURRENT_MODE_NAME 10068
+#define IDS_ROW_DPI 10069
+#define IDS_ROW_ICON_SIZE 10070
+#define IDS_ROW_TITLE 10071
+#define IDS_ROW_BORDER 10072
+#define IDS_ROW_SCROLL 10073
+#define IDS_ROW_MENU 10074
+#define IDS_ROW_POINTER 10075
+#define IDS_ROW_CARET_WIDTH 10076
+#define IDS_ROW_CARET_BLINK 10077

@@ -54,6 +54,12 @@ BOOL CCorvelChgDlg::OnInitDialog()
         button.AddStatusTexts(app.m_strProfilesName[i], app.m_strProfilesName[i]);
         bool current = app.m_nModeState == MODESTATE_USER && app.m_nMode == i;
         button.SetStatusBitmaps(current ? IDB_MODE_SELECTED : IDB_MODE_NORMAL, IDB_MODE_SELECTED);
+        button.m_bCurrent = current;
+        // The current profile is told in words too, not by its face alone.
+        char16_t format[kTextChars] = {};
+        if (current && app.LoadResString(IDS_CURRENT_MODE_NAME, format, kTextChars)) {
+            button.SetAccessibleName({format, String16(), String16()});
+        }
     }
     return TRUE;
 }
@@ -62,7 +68,7 @@ BOOL CCorvelChgDlg::OnInitDialog()
 BOOL CCorvelChgDlg::PreTranslateMessage(MSG* message)
 {
     if (message->message == WM_KEYDOWN) {
-        if (message->wParam == VK_F1) TheApp()->ShowHelp(kHelpTopic);
+        if (message->wParam == VK_F1 && IsOwnWindow(message->hwnd)) TheApp()->ShowHelp(kHelpTopic);
         if (message->wParam == VK_RETURN) {
             for (const CStyleButton& button : m_btnMode) {
                 if (message->hwnd != button.m_hWnd) continue;

@@ -11,6 +11,20 @@ const int kStatusLine[] = {IDC_STATUS_LEAD, IDC_STATUS_NAME0, IDC_STATUS_END0, I
                            IDC_STATUS_END1, IDC_STATUS_NAME2, IDC_STATUS_END2};
 const int kStatusNames[PROFILE_COUNT] = {IDC_STATUS_NAME0, IDC_STATUS_NAME1, IDC_STATUS_NAME2};
 const int kHeadings[PROFILE_COUNT] = {IDC_HEADING0, IDC_HEADING1, IDC_HEADING2};
+
+String16 LoadText(UINT id)
+{
+    char16_t text[kTextChars] = {};
+    if (!id || !TheApp()->LoadResString(id, text, kTextChars)) return String16();
+    return text;
+}
+
+// "文字の大きさ 設定① " and then the level the button shows.
+AccessibleName LevelButtonName(const ProfileLevelRow& row)
+{
+    return {LoadText(IDS_LEVEL_BUTTON_NAME), LoadText(CSettingLevels::RowNameId(row.item)),
+            TheApp()->ProfileName(row.mode)};
+}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSettingDlg)
@@ -57,7 +71,9 @@ BOOL CSettingDlg::OnInitDialog()
 
 BOOL CSettingDlg::PreTranslateMessage(MSG* message)
 {
-    if (message->message == WM_KEYDOWN && message->wParam == VK_F1) TheApp()->ShowHelp(kHelpTopic);
+    if (message->message == WM_KEYDOWN && message->wParam == VK_F1 && IsOwnWindow(message->hwnd)) {
+        TheApp()->ShowHelp(kHelpTopic);
+    }
     return CDialog::PreTranslateMessage(message);
 }
 
@@ -72,6 +88,7 @@ void CSettingDlg::InitButton()
         }
         CStyleButton& button = m_btnItem[i];
         button.m_nStatusNum = count;
+        button.SetAccessibleName(LevelButtonName(ProfileLevelTable[i]));
         for (DWORD level = 0; level < LEVEL_COUNT; ++level) {
             if (!(m_dwBtnAllSts[i] & (1u << level))) continue;
             int caption = CSettingLevels::CaptionId(item, level);

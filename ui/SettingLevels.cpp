@@ -89,3 +89,29 @@ bool CSettingLevels::BuildProfiles(const UINT statuses[kLevelButtons], const DWO
     }
     return true;
 }
+
+namespace {
+struct RowName {
+    int item;
+    UINT stringId;
+};
+const RowName kRowNames[] = {
+    {ITEM_DPI, IDS_ROW_DPI},
+    {ITEM_DT_ICON_SIZE, IDS_ROW_ICON_SIZE},
+    {ITEM_TITLE_SIZE, IDS_ROW_TITLE},
+    {ITEM_ACTIVE_WIN_WIDTH, IDS_ROW_BORDER},
+    {ITEM_SCROLL_WIDTH, IDS_ROW_SCROLL},
+    {ITEM_MENU_SIZE, IDS_ROW_MENU},
+    {ITEM_MOUSE_POINTER, IDS_ROW_POINTER},
+    {ITEM_CURSOR_WIDTH, IDS_ROW_CARET_WIDTH},
+    {ITEM_CURSOR_SPEED, IDS_ROW_CARET_BLINK},
+};
+}  // namespace
+
+UINT CSettingLevels::RowNameId(int item)
+{
+    for (const RowName& row : kRowNames) {
+        if (row.item == item) return row.stringId;
+    }
+    return 0;
+}

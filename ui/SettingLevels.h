@@ -25,6 +25,9 @@ public:
     // "標準" when the built-in table has none.
     static int CaptionId(int item, DWORD level);
     static StatusLook LookOf(int captionId);
+    // The string id of the short name of item's row, for accessible names;
+    // 0 for the items that follow another row (3 and 6).
+    static UINT RowNameId(int item);
     // The three profiles from the statuses of the 27 buttons: items 3 and 6
     // take the levels of items 2 and 7. False (logged) at a status that has
     // no level.

@@ -6,6 +6,7 @@
 
 #include "fw/Gdi.h"
 #include "fw/Wnd.h"
+#include "ui/ButtonLook.h"
 
 class CStyleButton : public CWnd {
 public:
@@ -15,6 +16,8 @@ public:
     void AddStatusBitmap(UINT id);
     void AddStatusColor(COLORREF color);
     void SetStatus(UINT status);
+    // The name a screen reader gives the button, kept with every status.
+    void SetAccessibleName(const AccessibleName& name);
 
     void PreSubclassWindow() override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -25,8 +28,13 @@ public:
     std::vector<ScopedBitmap> m_arrStatusBitmap;
     std::vector<COLORREF> m_arrStatusColor;
     int m_nStatusNum = 2;
+    // The current profile's button, drawn emphasized in high contrast.
+    bool m_bCurrent = false;
+    AccessibleName m_accessibleName;
 
 private:
-    // The caption shown is also the window text, for screen readers.
+    void DrawFace(HDC dc, const RECT& rect);
+    static void DrawFrame(HDC dc, RECT rect, int width, COLORREF color);
+    // The accessible name is the window text, with "&" never a mnemonic.
     void UpdateAccessibleText();
 };

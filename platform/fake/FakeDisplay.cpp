@@ -57,6 +57,12 @@ BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UIN
     case SPI_GETCARETWIDTH:
         *static_cast<DWORD*>(pvParam) = caretWidth;
         return TRUE;
+    case SPI_GETHIGHCONTRAST: {
+        auto* out = static_cast<HIGHCONTRASTW*>(pvParam);
+        if (!out || out->cbSize != sizeof(HIGHCONTRASTW)) return Fail();
+        out->dwFlags = highContrast ? HCF_HIGHCONTRASTON : 0;
+        return TRUE;
+    }
     default:
         return Fail();
     }

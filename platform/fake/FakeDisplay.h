@@ -22,6 +22,7 @@ public:
     DWORD LastError() override { return m_lastError; }
 
     NONCLIENTMETRICSW metrics;
+    bool highContrast = false;
     DWORD caretWidth = 1;
     UINT blinkTime = 530;
     BOOL themeActive = FALSE;

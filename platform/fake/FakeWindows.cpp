@@ -47,7 +47,7 @@ HWND FakeWindows::AddWindow(StringView16 className, StringView16 title)
 
 HWND FakeWindows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data)
 {
-    helpCalls.push_back(HelpCall{owner, file, command, data});
+    helpCalls.push_back(HelpCall{owner, file ? file : u"", command, data});
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7000));
 }
 

@@ -119,4 +119,22 @@ TEST_F(InteractiveRunTest, HelpOpensTheTopicBesideTheProgram)
     EXPECT_TRUE(Messages().empty());  // help logs nothing
 }
 
+// The help library is not touched before the user opens help; once open, the
+// viewer gets the loop's messages first and is closed when the run ends.
+TEST_F(InteractiveRunTest, HelpViewerGetsItsKeysAndIsClosedAtTheEnd)
+{
+    int message = 0;
+    EXPECT_FALSE(app.PreTranslateAppMessage(reinterpret_cast<tagMSG*>(&message)));
+    app.Run();
+    EXPECT_TRUE(fake.windows.helpCalls.empty());
+
+    app.ShowHelp(u"::2-1_chgmode.html");
+    app.PreTranslateAppMessage(reinterpret_cast<tagMSG*>(&message));
+    app.Run();
+    ASSERT_EQ(fake.windows.helpCalls.size(), 3u);
+    EXPECT_EQ(fake.windows.helpCalls[1].command, 0x000Du);  // HH_PRETRANSLATEMESSAGE
+    EXPECT_EQ(fake.windows.helpCalls[1].data, reinterpret_cast<std::uintptr_t>(&message));
+    EXPECT_EQ(fake.windows.helpCalls[2].command, 0x0012u);  // HH_CLOSE_ALL
+}
+
 }  // namespace

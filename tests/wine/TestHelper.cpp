@@ -14,6 +14,10 @@
 //                    started) or "lost-end" (the worker's end message never
 //                    reaches the window);
 //   prompt-no-text   shows the sign-out prompt with no string loadable;
+//   help-keys        shows the main window beside another window of the same
+//                    thread, presses F1 in the other window, then in the main
+//                    window, closes it, and exits with 10 x the help topics
+//                    shown + the times the viewer was closed at the end;
 //   show W           shows one of the tool's windows alone for a screenshot:
 //                    main, detail, progress, prompt or restore;
 //   witness          shows a window and waits until it is ended;
@@ -29,6 +33,8 @@
 //                    (Wine keeps system parameters per process).
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/CorvelChg.h"
 #include "res/resource.h"
@@ -63,6 +69,50 @@ public:
 
 NoThreadSystem g_noThreadSystem;
 NoStrings g_noStrings;
+
+// Records the help calls instead of opening a viewer.
+class RecordingHelp : public Win32Windows {
+public:
+    HWND HtmlHelp(HWND, const char16_t*, UINT command, std::uintptr_t) override
+    {
+        commands.push_back(command);
+        return nullptr;
+    }
+    std::vector<UINT> commands;
+};
+RecordingHelp g_recordingHelp;
+
+HWND WaitVisible(const wchar_t* className, const wchar_t* title);
+
+int HelpKeys()
+{
+    static Platform recording{g_win32.registry, g_win32.files, g_win32.sync, g_recordingHelp, g_win32.strings,
+                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
+    SetPlatform(&recording);
+    CCorvelChgApp app;
+    if (!app.InitInstance()) return 101;
+    app.GetProfilesName();
+    HWND other = CreateWindowW(L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Handled by the main window's loop, before the keys below.
+    PostMessageW(other, WM_KEYDOWN, VK_F1, 0);
+    std::thread keys([] {
+        HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
+        if (!main) return;
+        PostMessageW(GetDlgItem(main, 1073), WM_KEYDOWN, VK_F1, 0);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    });
+    CCorvelChgDlg().DoModal();
+    keys.join();
+    app.CloseHelp();
+    int topics = 0;
+    int closes = 0;
+    for (UINT command : g_recordingHelp.commands) {
+        topics += command == 0x0000;
+        closes += command == 0x0012;
+    }
+    return topics * 10 + closes;
+}
 
 // A progress window whose end message from the worker is lost on the way.
 class LosingProgressDlg : public CProgressDlg {
@@ -262,6 +312,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         progress.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
         return static_cast<int>(progress.DoModal());
     }
+    if (mode == L"help-keys") return HelpKeys();
     if (mode == L"prompt-no-text") {
         CCorvelChgApp app;
         if (!app.InitInstance()) return 101;

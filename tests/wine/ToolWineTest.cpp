@@ -19,6 +19,24 @@ const wchar_t* const kFactoryCaptions[27] = {
     L"小", L"中", L"大", L"中", L"大", L"大", L"小", L"中", L"大", L"小", L"中", L"大", L"小", L"中",
     L"大", L"小", L"中", L"大", L"普通", L"大", L"大", L"小", L"中", L"大", L"普通", L"普通", L"普通"};
 
+// What a screen reader says for level button i: its row, its profile, its level.
+const wchar_t* const kRows[9] = {L"文字の大きさ", L"デスクトップのアイコン", L"タイトルバー", L"ウィンドウの境界",
+                                 L"スクロールバー", L"メニュー", L"マウスのポインター", L"カーソルのサイズ",
+                                 L"カーソルの点滅速度"};
+const wchar_t* const kProfiles[3] = {L"設定①", L"設定②", L"設定③"};
+std::wstring LevelButtonName(int i, const std::wstring& level)
+{
+    return std::wstring(kRows[i / 3]) + L" " + kProfiles[i % 3] + L" " + level;
+}
+
+// The level a level button shows: the last word of its accessible name.
+std::wstring LevelOf(HWND detail, int id)
+{
+    std::wstring name = ItemText(detail, id);
+    size_t space = name.rfind(L' ');
+    return space == std::wstring::npos ? name : name.substr(space + 1);
+}
+
 class ToolWine : public ::testing::Test {
 protected:
     void SetUp() override
@@ -102,6 +120,7 @@ TEST_F(ToolWine, MainWindowShowsTheProfilesAndMarksTheCurrentOne)
     HWND main = Start();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ItemText(main, 1073), L"設定①");
+    EXPECT_EQ(ItemText(main, 1074), L"設定②（現在の設定）");  // told in words, not by colour alone
     EXPECT_EQ(ItemText(main, 1075), L"設定③");
     EXPECT_EQ(ItemText(main, 1076), L"現在の設定は、「設定②」です。");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, 1076)));
@@ -114,7 +133,9 @@ TEST_F(ToolWine, DetailWindowOpensOnTheFactoryStatuses)
     HWND main = Start();
     HWND detail = OpenDetail(main);
     ASSERT_NE(detail, nullptr);
-    for (int i = 0; i < 27; ++i) EXPECT_EQ(ItemText(detail, kButtons[i]), kFactoryCaptions[i]) << kButtons[i];
+    for (int i = 0; i < 27; ++i) {
+        EXPECT_EQ(ItemText(detail, kButtons[i]), LevelButtonName(i, kFactoryCaptions[i])) << kButtons[i];
+    }
     EXPECT_EQ(ItemText(detail, 1078), L"設定①");
     EXPECT_EQ(ItemText(detail, 1072), L"二つの設定間で設定値(DPI)が異なる場合、切り替え時にサインアウトが必要です。");
     // The faces: pink for "小", tan for "中", light blue for "大".
@@ -144,7 +165,7 @@ TEST_F(ToolWine, OneClickThenOkSavesAllThreeProfiles)
     ASSERT_NE(detail, nullptr);
     Click(detail, 1011);
     Sleep(200);
-    EXPECT_EQ(ItemText(detail, 1011), L"中");
+    EXPECT_EQ(LevelOf(detail, 1011), L"中");
     Click(detail, IDOK);
     Click(main, 1004);
     EXPECT_EQ(Finish(), 0);  // shipment state: no re-apply question
@@ -165,14 +186,14 @@ TEST_F(ToolWine, ClickingRoundAndResettingSavesNothing)
     ASSERT_NE(detail, nullptr);
     for (int i = 0; i < 4; ++i) Click(detail, 1011);
     Sleep(200);
-    EXPECT_EQ(ItemText(detail, 1011), L"小");
+    EXPECT_EQ(LevelOf(detail, 1011), L"小");
     Click(detail, 1013);
     Click(detail, 1005);
     Answer(IDNO);
-    EXPECT_EQ(ItemText(detail, 1013), L"大");
+    EXPECT_EQ(LevelOf(detail, 1013), L"大");
     Click(detail, 1005);
     Answer(IDYES);
-    EXPECT_EQ(ItemText(detail, 1013), L"中");
+    EXPECT_EQ(LevelOf(detail, 1013), L"中");
     Answer(IDOK);  // "初期値に戻しました。"
     Click(detail, 1025);
     Click(detail, 1005);
@@ -193,14 +214,14 @@ TEST_F(ToolWine, FactoryBranchOfferingTwoLevels)
     HWND detail = OpenDetail(main);
     ASSERT_NE(detail, nullptr);
     // The stored level Standard is not offered: row 2 and all later rows stay on status 0.
-    EXPECT_EQ(ItemText(detail, 1013), L"小");
-    EXPECT_EQ(ItemText(detail, 1037), L"なし");
+    EXPECT_EQ(LevelOf(detail, 1013), L"小");
+    EXPECT_EQ(LevelOf(detail, 1037), L"なし");
     Click(detail, 1013);
     Sleep(100);
-    EXPECT_EQ(ItemText(detail, 1013), L"特大");
+    EXPECT_EQ(LevelOf(detail, 1013), L"特大");
     Click(detail, 1013);
     Sleep(100);
-    EXPECT_EQ(ItemText(detail, 1013), L"小");
+    EXPECT_EQ(LevelOf(detail, 1013), L"小");
     Click(detail, IDCANCEL);
     Click(main, 1004);
     EXPECT_EQ(Finish(), 0);
