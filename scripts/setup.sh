@@ -3,7 +3,7 @@
 # and non-interactive; refreshes the package lists only when something is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-          wine wine64 xvfb x11-utils fonts-noto-cjk imagemagick xdotool fp-utils wixl msitools libchm-bin
+          wine wine64 xvfb x11-utils fonts-noto-cjk imagemagick xdotool fp-utils wixl msitools python3 libchm-bin
           hyperfine time clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

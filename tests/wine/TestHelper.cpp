@@ -23,8 +23,9 @@
 //   witness          shows a window and waits until it is ended;
 //   sign-out-now     waits for the tool's main window, chooses profile 2 and
 //                    answers the sign-out prompt with "now";
-//   close-main       waits for the tool's main window and closes it; 1 when
-//                    none appears;
+//   close-main [F]   waits for the tool's main window and closes it; 1 when
+//                    none appears; with F, first writes the texts of its three
+//                    profile buttons to file F, one a line (UTF-16LE);
 //   dismiss TITLE    waits for a message box with that caption, counts the
 //                    boxes that follow for two more seconds, answers each with
 //                    OK and exits with their number (0 when none appeared);
@@ -289,6 +290,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (mode == L"close-main") {
         HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
         if (!main) return 1;
+        if (argc > 2) {
+            std::wstring texts;
+            for (int id : {1073, 1074, 1075}) {
+                wchar_t text[260] = {};
+                GetDlgItemTextW(main, id, text, 260);
+                texts += std::wstring(text) + L"\n";
+            }
+            HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            if (file != INVALID_HANDLE_VALUE) {
+                WriteFile(file, texts.data(), static_cast<DWORD>(texts.size() * sizeof(wchar_t)), &written, nullptr);
+                CloseHandle(file);
+            }
+        }
         PostMessageW(GetDlgItem(main, 1004), BM_CLICK, 0, 0);
         return 0;
     }

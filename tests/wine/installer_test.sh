@@ -8,7 +8,8 @@ set -u
 build=$1
 source "$(dirname "$0")/script-prefix.sh"
 chm=$(mktemp -d /tmp/tessaly-chm.XXXXXX)
-CLEANUP=$chm
+exports=$(mktemp -d /tmp/tessaly-reg.XXXXXX)
+CLEANUP="$chm $exports"
 query() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r'; }
 dir="$WINEPREFIX/drive_c/Program Files/Halden/CorvelChg"
 
@@ -20,19 +21,30 @@ check "help topics in the CHM" '[ -s "$chm/2-1_chgmode.html" ] && [ -s "$chm/2-2
 wine msiexec /i "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
 check "msiexec /i succeeds" '[ $? -eq 0 ]'
 check "files in Program Files" '[ -f "$dir/CorvelChg.exe" ] && [ -f "$dir/CorvelChg.chm" ]'
-check "Start-menu shortcut" '[ -n "$(find "$WINEPREFIX/drive_c" -iname "Tessaly.lnk")" ]'
+check "package code page 932" 'msiinfo export "$build/CorvelChg.msi" _ForceCodepage | grep -q "^932"'
+check "Start-menu shortcut with its Japanese name" '[ -n "$(find "$WINEPREFIX/drive_c" -name "Tessaly 画面表示の切り替え.lnk")" ]'
+# The names, read back in the 64-bit view as a .reg export (UTF-16).
+names() {
+  for m in 0 1 2; do
+    rm -f "$exports/$m.reg"
+    wine reg export "HKLM\\Software\\Halden\\CorvelChg\\Profiles\\$m" "$(winepath -w "$exports/$m.reg")" /reg:64 /y >/dev/null 2>&1
+    iconv -f utf-16 -t utf-8 "$exports/$m.reg" 2>/dev/null | tr -d '\r' | grep '^"ProfilesName"='
+  done
+}
 check "factory mode" 'query "HKLM\\Software\\Halden\\CorvelChg\\Settings" mode | grep -q "mode *REG_DWORD *0x0"'
 check "level value None of CursorSpeed" 'query "HKLM\\Software\\Halden\\CorvelChg\\Settings\\CursorSpeed" None | grep -q "REG_DWORD *0xffffffff"'
 check "level value Extra of DtIconSize" 'query "HKLM\\Software\\Halden\\CorvelChg\\Settings\\DtIconSize" Extra | grep -q "REG_DWORD *0x100"'
 check "profile level" 'query "HKLM\\Software\\Halden\\CorvelChg\\Profiles\\1" CorvelDPI | grep -q "REG_DWORD *0x4"'
+check "the three profile names, as REG_SZ" '[ "$(names)" = "$(printf "\"ProfilesName\"=\"%s\"\n" 設定① 設定② 設定③)" ]'
 
 # The installed tool: an interactive start, then the sign-in run.
 wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v AppliedDPI /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Halden\CorvelChg\Profiles\0' /v CorvelDPI /t REG_DWORD /d 4 /f >/dev/null 2>&1
-wine "$build/tests/wine/test_helper.exe" close-main >/dev/null 2>&1 &
+wine "$build/tests/wine/test_helper.exe" close-main "$(winepath -w "$exports/main.txt")" >/dev/null 2>&1 &
 closer=$!
 wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" >/dev/null 2>&1
 check "interactive start from Program Files" '[ $? -eq 0 ] && wait $closer'
+check "the main window shows the installed names" '[ "$(iconv -f utf-16le -t utf-8 "$exports/main.txt")" = "$(printf "%s\n" 設定① 設定② 設定③)" ]'
 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v CorvelChg /d '"C:\Program Files\Halden\CorvelChg\CorvelChg.exe" /apply' /f >/dev/null 2>&1
 wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /apply >/dev/null 2>&1
 check "/apply from Program Files" '[ $? -eq 0 ] && ! query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" CorvelChg | grep -q CorvelChg'
@@ -42,6 +54,8 @@ wine msiexec /x "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
 check "msiexec /x succeeds" '[ $? -eq 0 ]'
 check "files removed" '[ ! -f "$dir/CorvelChg.exe" ]'
 check "factory data removed" '! query "HKLM\\Software\\Halden\\CorvelChg\\Settings" mode | grep -q REG_DWORD'
+check "names removed" '[ -z "$(names)" ]'
+check "shortcut removed" '[ -z "$(find "$WINEPREFIX/drive_c" -name "Tessaly*.lnk")" ]'
 check "the user's levels stay" 'query "HKCU\\Software\\Halden\\CorvelChg\\Profiles\\0" CorvelDPI | grep -q "REG_DWORD *0x4"'
 
 echo "installer and help: $passed passed, $failed failed"

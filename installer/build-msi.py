@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Builds the MSI from installer/CorvelChg.wxs with its Japanese texts.
+
+wixl cannot store text outside ASCII (it writes it empty or crashes), so:
+1. copy the WiX source with every Japanese shortcut name and registry value
+   replaced by an ASCII placeholder (the element's Id);
+2. build that copy with wixl;
+3. give the package code page 932 and write the real texts into its
+   Registry and Shortcut tables with msibuild.
+The WiX source stays the one place where the data is written down.
+
+Usage: build-msi.py SOURCE_DIR WORK_DIR OUTPUT.msi VERSION  (run in the
+folder that holds CorvelChg.exe and CorvelChg.chm)
+"""
+import os
+import re
+import subprocess
+import sys
+
+CODEPAGE = 932
+# <Shortcut Id=".." Name=".."> and <RegistryValue Id=".." ... Value="..">
+ELEMENT = re.compile(r'<(Shortcut|RegistryValue)\b([^>]*)>')
+ATTRIBUTE = re.compile(r'(\w+)="([^"]*)"')
+
+
+def ascii_copy(text, texts):
+    """The source with each non-ASCII text replaced by its element's Id."""
+    def replace(match):
+        kind, attributes = match.group(1), match.group(2)
+        values = dict(ATTRIBUTE.findall(attributes))
+        column = 'Name' if kind == 'Shortcut' else 'Value'
+        value = values.get(column, '')
+        if value.isascii():
+            return match.group(0)
+        if 'Id' not in values:
+            sys.exit(f'build-msi: a {kind} with Japanese text needs an Id: {value}')
+        placeholder = 'TESSALY' if kind == 'Shortcut' else values['Id']
+        texts[(kind, values['Id'])] = value
+        return match.group(0).replace(f'{column}="{value}"', f'{column}="{placeholder}"')
+    return ELEMENT.sub(replace, text)
+
+
+def localize(msi, work, texts):
+    """Code page 932 first, so that the texts below are stored in it."""
+    force = os.path.join(work, '_ForceCodepage.idt')
+    with open(force, 'wb') as f:
+        f.write(f'\r\n\r\n{CODEPAGE}\t_ForceCodepage\r\n'.encode('ascii'))
+    subprocess.run(['msibuild', msi, '-i', force], check=True)
+    for (kind, key), text in sorted(texts.items()):
+        text.encode('cp932')  # fails at once for a text the code page cannot hold
+        if "'" in text:
+            sys.exit(f"build-msi: a text with ' cannot be written: {text}")
+        if kind == 'Shortcut':
+            # A shortcut's file name is "short|long"; the short one stays ASCII.
+            query = f"UPDATE Shortcut SET Name='TESSALY|{text}' WHERE Shortcut='{key}'"
+        else:
+            query = f"UPDATE Registry SET Value='{text}' WHERE Registry='{key}'"
+        subprocess.run(['msibuild', msi, '-q', query], check=True)
+
+
+def main():
+    source, work, output, version = sys.argv[1:5]
+    os.makedirs(work, exist_ok=True)
+    texts = {}
+    for name in ('CorvelChg.wxs', 'FactoryData.wxi'):
+        with open(os.path.join(source, name), encoding='utf-8') as f:
+            copy = ascii_copy(f.read(), texts)
+        with open(os.path.join(work, name), 'w', encoding='utf-8') as f:
+            f.write(copy)
+    subprocess.run(['wixl', '-a', 'x64', '-D', f'Version={version}', '-I', work, '-o', output,
+                    os.path.join(work, 'CorvelChg.wxs')], check=True)
+    localize(output, work, texts)
+
+
+if __name__ == '__main__':
+    main()
