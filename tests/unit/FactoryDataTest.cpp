@@ -4,16 +4,22 @@
 #include <regex>
 #include <sstream>
 
+#include "res/resource.h"
 #include "tests/unit/TestSupport.h"
 
 namespace {
 
-TEST(FactoryData, InstallerDataEqualsTheBuiltInTables)
+std::string ReadInclude()
 {
     std::ifstream in(FACTORY_DATA_WXI);
     std::stringstream text;
     text << in.rdbuf();
-    std::string wxi = text.str();
+    return text.str();
+}
+
+TEST(FactoryData, InstallerDataEqualsTheBuiltInTables)
+{
+    std::string wxi = ReadInclude();
     ASSERT_FALSE(wxi.empty());
 
     std::regex keyPattern(R"re(<RegistryKey Root="HKLM" Key="Software\\Halden\\CorvelChg\\([^"]+)">([\s\S]*?)</RegistryKey>)re");
@@ -44,6 +50,28 @@ TEST(FactoryData, InstallerDataEqualsTheBuiltInTables)
     size_t written = 0;
     for (const auto& key : keys) written += key.second.size();
     EXPECT_EQ(written, 1u + values + levels);  // nothing beyond the tables
+}
+
+// The names the installer writes are the names the tool shows without them;
+// each carries the Id that lets the build write Japanese text.
+class FactoryNames : public AppTest {};
+
+TEST_F(FactoryNames, InstallerNamesEqualTheStringTable)
+{
+    std::string wxi = ReadInclude();
+    std::regex namePattern(
+        R"re(Key="Software\\Halden\\CorvelChg\\Profiles\\(\d)">\s*<RegistryValue Id="ProfilesName\1" Type="string" Name="ProfilesName" Value="([^"]+)"/>)re");
+    std::map<int, std::string> names;
+    for (std::sregex_iterator n(wxi.begin(), wxi.end(), namePattern), end; n != end; ++n) {
+        names[std::stoi((*n)[1])] = (*n)[2];
+    }
+    const UINT ids[PROFILE_COUNT] = {IDS_PROFILE_NAME_1, IDS_PROFILE_NAME_2, IDS_PROFILE_NAME_3};
+    ASSERT_EQ(names.size(), 3u);
+    for (int mode = 0; mode < PROFILE_COUNT; ++mode) {
+        char16_t text[kTextChars] = {};
+        ASSERT_TRUE(app.LoadResString(ids[mode], text, kTextChars));
+        EXPECT_EQ(names[mode], U8(text)) << mode;
+    }
 }
 
 }  // namespace
