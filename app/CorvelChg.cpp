@@ -7,11 +7,6 @@
 #include "res/resource.h"
 #include "settings/RegControl.h"
 
-namespace {
-constexpr std::int32_t STRSAFE_E_INSUFFICIENT_BUFFER = static_cast<std::int32_t>(0x8007007A);
-constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0x80070057);
-}  // namespace
-
 CCorvelChgApp* TheApp() { return static_cast<CCorvelChgApp*>(AfxGetApp()); }
 
 void ToolMutexTraits::Close(HANDLE mutex)
@@ -138,47 +133,4 @@ BOOL CCorvelChgApp::IsToolRunning()
     if (found) Plat().windows.BringToFront(found);
     if (HANDLE other = m_hMutex.Release()) Plat().sync.Close(other);
     return TRUE;
-}
-
-DWORD CCorvelChgApp::GetMode()
-{
-    DWORD mode = 0;
-    if (RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &mode) == ERROR_SUCCESS) return mode;
-    if (RegReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kModeValue, &mode) == ERROR_SUCCESS) return mode;
-    return 0;
-}
-
-// A factory "mode" outside 0 to 2 names no profile; it reads as profile 0,
-// like a missing one, so that every later lookup has a profile to work on.
-DWORD CCorvelChgApp::GetShipmentMode()
-{
-    DWORD mode = 0;
-    if (RegReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kModeValue, &mode) != ERROR_SUCCESS) return 0;
-    return IsMode(mode) ? mode : 0;
-}
-
-// Copies at most min(size, 260) characters including the terminator, so a
-// smaller buffer is never overrun.
-BOOL CCorvelChgApp::LoadResString(UINT id, char16_t* buffer, int size)
-{
-    char16_t text[kTextChars] = {};
-    DWORD lastError = 0;
-    if (Plat().strings.LoadText(id, text, kTextChars, &lastError) == 0) {
-        Log(u"CCorvelChgApp::LoadResString error code: %d", lastError);
-        return FALSE;
-    }
-    int limit = size < kTextChars ? size : kTextChars;
-    if (!buffer || limit <= 0) {
-        Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INVALID_PARAMETER);
-        return FALSE;
-    }
-    size_t length = BoundedLength(text, kTextChars);
-    if (length < static_cast<size_t>(limit)) {
-        std::char_traits<char16_t>::copy(buffer, text, length + 1);
-        return TRUE;
-    }
-    std::char_traits<char16_t>::copy(buffer, text, limit - 1);
-    buffer[limit - 1] = 0;
-    Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INSUFFICIENT_BUFFER);
-    return FALSE;
 }

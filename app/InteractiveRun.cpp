@@ -1,7 +1,7 @@
 // The interactive run: main window, the optional re-apply question, the
 // progress window, the sign-out prompt and the sign-out.
 #include "app/CorvelChg.h"
-#include "app/ToolWindows.h"
+#include "app/IToolWindows.h"
 #include "res/resource.h"
 #include "switch/ResultMessages.h"
 
@@ -9,18 +9,12 @@ namespace {
 constexpr UINT EWX_LOGOFF_FLAG = 0;
 }
 
-const String16& CCorvelChgApp::ProfileName(int mode) const
-{
-    static const String16 none;
-    return mode >= 0 && mode < PROFILE_COUNT ? m_strProfilesName[mode] : none;
-}
-
 // Asks whether to apply the edited current profile now.
 static bool ConfirmReapply(CCorvelChgApp& app)
 {
-    char16_t format[kTextChars] = {};
-    if (!app.LoadResString(IDS_REAPPLY_QUESTION, format, kTextChars)) return false;
-    String16 question = Format(format, app.ProfileName(app.m_nMode));
+    String16 format = app.LoadText(IDS_REAPPLY_QUESTION);
+    if (format.empty()) return false;
+    String16 question = Format(format.c_str(), app.ProfileName(app.m_nMode));
     return ShowMessageText(nullptr, question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

@@ -1,20 +1,19 @@
 // The program's entry point on Windows.
 #include "app/CorvelChg.h"
 #include "platform/win32/Win32Platform.h"
-#include "ui/ToolWindows.h"
+#include "app/IToolWindows.h"
 
 namespace {
 // Defined in this order so that the platform outlives the application
 // object, whose destructor still writes the log's last line.
 Win32Platform g_win32;
-CToolWindows g_windows;
 CCorvelChgApp theApp;
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int)
 {
     SetPlatform(&g_win32.platform);
-    theApp.m_pToolWindows = &g_windows;
+    theApp.m_pToolWindows = &TheToolWindows();
     const char16_t* tail = reinterpret_cast<const char16_t*>(commandLine);
     return AfxRunApp(theApp, tail ? StringView16(tail) : StringView16());
 }

@@ -1,6 +1,6 @@
 // The desktop icon size: a view command posted to the shell's desktop view,
 // which then changes the size itself.
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
 #include "platform/Text.h"
 

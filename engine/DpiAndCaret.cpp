@@ -1,5 +1,5 @@
 // The DPI in effect, the DPI of the next sign-in, and the text caret.
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
 #include "fw/StringFormat.h"
 #include "settings/RegControl.h"
@@ -60,8 +60,8 @@ BOOL CSwitchMode::SetDpi(DWORD dpi)
         Log(u"CSwitchMode::SetDpi the RegWriteDword is failed.");
         return FALSE;
     }
-    CCorvelChgApp* app = TheApp();
-    if (!app || app->m_nOsVersion != OSVER_AFTER_6_2) return TRUE;
+    CRunContext* run = TheRun();
+    if (!run || run->m_nOsVersion != OSVER_AFTER_6_2) return TRUE;
     Log(u"CSwitchMode::SetDpi Win8DpiScaling: %d", 1);
     if (RegWriteDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", 1) == ERROR_SUCCESS) return TRUE;
     Log(u"CSwitchMode::SetDpi the RegWriteDword of Win8DpiScaling is failed.");

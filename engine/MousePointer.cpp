@@ -1,6 +1,7 @@
 // The mouse pointer scheme: stored in the user's "Control Panel\Cursors" so
 // it lasts, and loaded into the running logon at once.
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
+#include "settings/SettingModel.h"
 #include "engine/SwitchMode.h"
 #include "platform/Text.h"
 #include "res/resource.h"
@@ -91,10 +92,10 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
         Log(u"CSwitchMode::SetMouseStyle unknow mouse style.");
         return FALSE;
     }
-    CCorvelChgApp* app = TheApp();
-    bool signOutWording = app && app->m_nOsVersion >= OSVER_6_2;
+    CRunContext* run = TheRun();
+    bool signOutWording = run && run->m_nOsVersion >= OSVER_6_2;
     char16_t schemeName[kTextChars] = {};
-    if (!app || !app->LoadResString(kSchemeNames[mouseStyle][signOutWording ? 1 : 0], schemeName, kTextChars)) {
+    if (!run || !run->LoadResString(kSchemeNames[mouseStyle][signOutWording ? 1 : 0], schemeName, kTextChars)) {
         return FALSE;
     }
 

@@ -3,7 +3,8 @@
 // user had it.
 #include <cstring>
 
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
+#include "settings/SettingModel.h"
 #include "engine/MulDiv.h"
 #include "engine/SwitchMode.h"
 
@@ -47,8 +48,8 @@ const LoggedField kLoggedFields[] = {
 
 BOOL CSwitchMode::SetWindowDesign(const LONG* values)
 {
-    CCorvelChgApp* app = TheApp();
-    bool logging = app && app->m_bCreateLog;
+    CRunContext* run = TheRun();
+    bool logging = run && run->m_bCreateLog;
     NONCLIENTMETRICSW metrics;
     if (!ReadMetrics(&metrics)) {
         Log(u"CSwitchMode::SetWindowDesign SystemParametersInfo() GetDate Failed, file: %s, line: %d, code: %d.",
@@ -69,7 +70,7 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
         return FALSE;
     }
 
-    if (app && app->m_nOsVersion >= OSVER_6_2) {
+    if (run && run->m_nOsVersion >= OSVER_6_2) {
         DWORD dpi = 96;
         GetDpi(&dpi);
         const int d = static_cast<int>(dpi);

@@ -1,6 +1,7 @@
 #include "fw/Dialog.h"
 
 #include "fw/WinApp.h"
+#include "res/resource.h"
 
 
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
@@ -70,8 +71,14 @@ bool CDialog::TakeEndFromThread()
     return true;
 }
 
+CDialog::CDialog(UINT templateId, HWND owner)
+    : m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))), m_nIDTemplate(templateId), m_hOwner(owner)
+{
+}
+
 BOOL CDialog::OnInitDialog()
 {
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     DoDataExchange();
     return TRUE;
 }

@@ -56,7 +56,7 @@ protected:                    \
 
 class CDialog : public CWnd {
 public:
-    explicit CDialog(UINT templateId, HWND owner = nullptr) : m_nIDTemplate(templateId), m_hOwner(owner) {}
+    explicit CDialog(UINT templateId, HWND owner = nullptr);
 
     // Shows the dialog and runs its modal loop until EndDialog; returns the
     // result given to EndDialog, or -1 when the window could not be made.
@@ -72,6 +72,9 @@ public:
     virtual void DoDataExchange() {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+    // The window's icon: the program's own unless set before DoModal.
+    HICON m_hIcon;
 
 protected:
     virtual const MessageMapEntry* GetMessageMap() const { return nullptr; }

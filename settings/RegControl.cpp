@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // The factory profiles under HKEY_LOCAL_MACHINE, completed by the built-in
 // tables. Nothing here writes to the registry.
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
+#include "settings/SettingsStore.h"
 #include "settings/RegControl.h"
 
 // A stored level outside 0 to 7 is no level: it is passed over like a missing
 // one, so the built-in level applies instead of a meaningless value.
-int CCorvelChgApp::GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level)
+int CSettingsStore::GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level)
 {
     if (!IsMode(mode)) {
         Log(u"CCorvelChgApp::GetShipmentProfileFromReg unknow mode : %d.", mode);
@@ -23,7 +24,7 @@ int CCorvelChgApp::GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level)
     return -1;
 }
 
-int CCorvelChgApp::GetShipmentSettingFromReg(DWORD mode, int item, LONG* value)
+int CSettingsStore::GetShipmentSettingFromReg(DWORD mode, int item, LONG* value)
 {
     DWORD level = 0;
     if (GetShipmentProfileFromReg(mode, item, &level) != 0) {
@@ -40,7 +41,7 @@ int CCorvelChgApp::GetShipmentSettingFromReg(DWORD mode, int item, LONG* value)
     return 0;
 }
 
-int CCorvelChgApp::GetShipmentSettings(DWORD mode, LONG* values)
+int CSettingsStore::GetShipmentSettings(DWORD mode, LONG* values)
 {
     if (!values) return -1;
     for (int item = 0; item < ITEM_COUNT; ++item) {

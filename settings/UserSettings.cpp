@@ -1,6 +1,7 @@
 // The user's own levels of the three profiles under HKEY_CURRENT_USER, read
 // with fallback to the factory levels and the built-in table.
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
+#include "settings/SettingsStore.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
@@ -20,7 +21,7 @@ bool ReadLevel(HKEY root, DWORD mode, int item, DWORD* level)
 
 }  // namespace
 
-int CCorvelChgApp::GetProfileFromReg(DWORD mode, int item, DWORD* level)
+int CSettingsStore::GetProfileFromReg(DWORD mode, int item, DWORD* level)
 {
     if (!IsMode(mode)) {
         Log(u"CCorvelChgApp::GetProfileFromReg unknow mode : %d.", mode);
@@ -35,7 +36,7 @@ int CCorvelChgApp::GetProfileFromReg(DWORD mode, int item, DWORD* level)
     return -1;
 }
 
-int CCorvelChgApp::GetProfileFromReg(HKEY root, DWORD mode, const char16_t* name, char16_t* buffer, DWORD bufferBytes)
+int CSettingsStore::GetProfileFromReg(HKEY root, DWORD mode, const char16_t* name, char16_t* buffer, DWORD bufferBytes)
 {
     if (!IsMode(mode)) {
         Log(u"CCorvelChgApp::GetProfileFromReg unknow mode : %d.", mode);
@@ -46,7 +47,7 @@ int CCorvelChgApp::GetProfileFromReg(HKEY root, DWORD mode, const char16_t* name
     return -1;
 }
 
-int CCorvelChgApp::GetSettingFromReg(DWORD mode, int item, LONG* value)
+int CSettingsStore::GetSettingFromReg(DWORD mode, int item, LONG* value)
 {
     DWORD level = 0;
     if (GetProfileFromReg(mode, item, &level) != 0) {
@@ -63,7 +64,7 @@ int CCorvelChgApp::GetSettingFromReg(DWORD mode, int item, LONG* value)
     return 0;
 }
 
-int CCorvelChgApp::GetProfiles(DWORD mode, DWORD* levels)
+int CSettingsStore::GetProfiles(DWORD mode, DWORD* levels)
 {
     if (!levels) {
         Log(u"CCorvelChgApp::GetSettings\u3000ERROR_INVALID_PARAMETER file: %s, line: %d.", kAppFile, 751);
@@ -78,7 +79,7 @@ int CCorvelChgApp::GetProfiles(DWORD mode, DWORD* levels)
     return 0;
 }
 
-int CCorvelChgApp::GetSettings(DWORD mode, LONG* values)
+int CSettingsStore::GetSettings(DWORD mode, LONG* values)
 {
     if (!values) {
         Log(u"CCorvelChgApp::GetSettings\u3000ERROR_INVALID_PARAMETER file: %s, line: %d.", kAppFile, 695);
@@ -93,7 +94,7 @@ int CCorvelChgApp::GetSettings(DWORD mode, LONG* values)
     return 0;
 }
 
-LONG CCorvelChgApp::SaveRegisterItem(DWORD mode, int item, DWORD level)
+LONG CSettingsStore::SaveRegisterItem(DWORD mode, int item, DWORD level)
 {
     if (!IsMode(mode)) {
         Log(u"CCorvelChgApp::SaveRegisterItem failed. Unknown mode.");
@@ -102,7 +103,7 @@ LONG CCorvelChgApp::SaveRegisterItem(DWORD mode, int item, DWORD level)
     return RegWriteDword(HKEY_CURRENT_USER, ProfileKeys[mode], ItemValueNames[item], level);
 }
 
-DWORD CCorvelChgApp::SaveSettings(DWORD mode, const DWORD* levels)
+DWORD CSettingsStore::SaveSettings(DWORD mode, const DWORD* levels)
 {
     if (!levels) {
         Log(u"CCorvelChgApp::SaveSettings ERROR_INVALID_PARAMETER file: %s, line: %d.", kAppFile, 974);
@@ -118,7 +119,7 @@ DWORD CCorvelChgApp::SaveSettings(DWORD mode, const DWORD* levels)
     return failed;
 }
 
-BOOL CCorvelChgApp::IsSettingsChanged()
+BOOL CSettingsStore::IsSettingsChanged()
 {
     if (m_nModeState == MODESTATE_SHIPMENT) return FALSE;
     ProfileLevels stored = {};
@@ -132,7 +133,7 @@ BOOL CCorvelChgApp::IsSettingsChanged()
     return FALSE;
 }
 
-void CCorvelChgApp::GetProfilesName()
+void CSettingsStore::GetProfilesName()
 {
     char16_t names[PROFILE_COUNT][kTextChars] = {};
     bool allRead = true;
@@ -142,7 +143,7 @@ void CCorvelChgApp::GetProfilesName()
     if (!allRead) {
         const UINT ids[PROFILE_COUNT] = {IDS_PROFILE_NAME_1, IDS_PROFILE_NAME_2, IDS_PROFILE_NAME_3};
         for (int mode = 0; mode < PROFILE_COUNT; ++mode) {
-            if (!LoadResString(ids[mode], names[mode], kTextChars)) {
+            if (!TheRun() || !TheRun()->LoadResString(ids[mode], names[mode], kTextChars)) {
                 Log(u"CCorvelChgApp::GetProfilesName failed. LoadResString error.");
                 break;
             }

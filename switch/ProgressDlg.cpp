@@ -1,7 +1,8 @@
 #include "switch/ProgressDlg.h"
 
 
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
+#include "settings/SettingModel.h"
 #include "res/resource.h"
 #include "switch/ResultMessages.h"
 
@@ -20,14 +21,11 @@ void CProgressDlg::DoDataExchange() { DDX_Control(IDC_PROGRESS, m_progress); }
 BOOL CProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    char16_t title[kTextChars] = {};
-    TheApp()->LoadResString(IDS_WINDOW_TITLE, title, kTextChars);
-    SetWindowText(title);  // lets a second instance find this window
+    SetWindowText(TheRun()->LoadText(IDS_WINDOW_TITLE).c_str());  // lets a second instance find this window
     m_progress.SendMessage(PBM_SETRANGE32, 0, ITEM_COUNT);
     if (m_nSwitchType == SWITCH_REAPPLY) {
-        char16_t text[kTextChars] = {};
-        if (TheApp()->LoadResString(IDS_REAPPLYING, text, kTextChars)) SetDlgItemText(IDC_STATUS, text);
+        String16 text = TheRun()->LoadText(IDS_REAPPLYING);
+        if (!text.empty()) SetDlgItemText(IDC_STATUS, text.c_str());
     }
     // Wakes the modal loop now and then, so that an end the worker asked for
     // is seen even if its message never arrives.

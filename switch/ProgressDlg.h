@@ -22,7 +22,6 @@ public:
     int ShowFailureMessage(const String16& text) override;
     void EndFromWorker(int result) override;
 
-    HICON m_hIcon = nullptr;
     CWnd m_progress;
 
     DECLARE_MESSAGE_MAP()

@@ -1,10 +1,11 @@
 #include "switch/SwitchWorker.h"
 
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
 #include "fw/WinApp.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -22,10 +23,10 @@ const FailureLine kFailureLines[] = {
     {ITEM_CURSOR_SPEED, IDS_FAILED_CARET_BLINK},
 };
 
-bool ReadProfile(CCorvelChgApp& app, int switchType, UINT index, LONG* values)
+bool ReadProfile(CSettingsStore& settings, int switchType, UINT index, LONG* values)
 {
-    if (switchType == SWITCH_RESTORE) return app.GetShipmentSettings(index, values) == 0;
-    return app.GetSettings(index, values) == 0;
+    if (switchType == SWITCH_RESTORE) return settings.GetShipmentSettings(index, values) == 0;
+    return settings.GetSettings(index, values) == 0;
 }
 
 // One item; true when it was applied (items 3 to 7 go with item 2).
@@ -50,14 +51,14 @@ bool ApplyItem(CSwitchWorker& worker, CSwitchMode& engine, int item, const LONG*
     }
 }
 
-void RecordMode(CCorvelChgApp& app, int switchType, UINT index)
+void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
 {
     DWORD mode = index;
     if (switchType == SWITCH_RESTORE) {
         mode = MODE_SHIPMENT;
     } else {
-        bool chosenWithoutOwnMode = app.m_nModeState == MODESTATE_SHIPMENT && app.m_nAction == ACTION_SWITCH;
-        if (static_cast<int>(index) == app.m_nMode && !chosenWithoutOwnMode) return;
+        bool chosenWithoutOwnMode = settings.m_nModeState == MODESTATE_SHIPMENT && settings.m_nAction == ACTION_SWITCH;
+        if (static_cast<int>(index) == settings.m_nMode && !chosenWithoutOwnMode) return;
     }
     if (RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, mode) != ERROR_SUCCESS) {
         Log(u"CProgressDlg::OnDoSwitchMode user registry mode key is failed.");
@@ -93,9 +94,9 @@ void RemoveLeftoverRunValue()
 
 DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
 {
-    CCorvelChgApp& app = *TheApp();
+    CSettingsStore& settings = *TheSettings();
     SettingValues values = {};
-    if (!ReadProfile(app, m_nSwitchType, index, values)) {
+    if (!ReadProfile(settings, m_nSwitchType, index, values)) {
         Log(u"CProgressDlg::OnDoSwitchMode getting  the value is failed.");
         return kProfileUnreadable;
     }
@@ -108,19 +109,15 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
         }
         SetProgressPos(item + 1);
     }
-    RecordMode(app, m_nSwitchType, index);
+    RecordMode(settings, m_nSwitchType, index);
     return mask;
 }
 
 String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
 {
-    CCorvelChgApp& app = *TheApp();
-    bool detailSettings = static_cast<int>(index) == app.m_nMode && index != 3;
+    bool detailSettings = static_cast<int>(index) == TheSettings()->m_nMode && index != 3;
     String16 text;
-    auto append = [&](UINT id) {
-        char16_t piece[kTextChars] = {};
-        if (app.LoadResString(id, piece, kTextChars)) text += piece;
-    };
+    auto append = [&](UINT id) { text += TheRun()->LoadText(id); };
     append(detailSettings ? IDS_REAPPLY_FAILED : IDS_SWITCH_FAILED);
     if (mask & kProfileUnreadable) return text;
     text += u"\n\n";
@@ -142,10 +139,10 @@ unsigned int ProcessProc(void* param)
 {
     auto* worker = static_cast<CSwitchWorker*>(param);
     if (!worker) return 0;
-    CCorvelChgApp& app = *TheApp();
-    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY   ? static_cast<UINT>(app.m_nMode)
-                 : worker->m_nSwitchType == SWITCH_RESTORE ? app.GetShipmentMode()
-                                                           : static_cast<UINT>(app.m_nSelMode);
+    CSettingsStore& settings = *TheSettings();
+    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY   ? static_cast<UINT>(settings.m_nMode)
+                 : worker->m_nSwitchType == SWITCH_RESTORE ? settings.GetShipmentMode()
+                                                           : static_cast<UINT>(settings.m_nSelMode);
     DWORD mask = worker->OnDoSwitchMode(index);
     if (mask != 0) {
         Log(u"ProcessProc:OnDoSwitchMode Failed.");
@@ -156,8 +153,8 @@ unsigned int ProcessProc(void* param)
     Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
     worker->SetProgressPos(ITEM_COUNT);
     Plat().system.Sleep(750);
-    char16_t done[kTextChars] = {};
-    if (app.LoadResString(IDS_DONE, done, kTextChars)) worker->SetStatusText(done);
+    String16 done = TheRun()->LoadText(IDS_DONE);
+    if (!done.empty()) worker->SetStatusText(done.c_str());
     Plat().system.Sleep(1000);
     if (worker->m_bNeedSignOut) {
         WriteRunValue();

@@ -6,6 +6,13 @@
 
 #include "platform/WinTypes.h"
 
+// The kind of a switch run.
+enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
+
+// The Run value that re-applies the window metrics at the next sign-in.
+inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char16_t kRunValue[] = u"CorvelChg";
+
 class CSwitchWorker {
 public:
     virtual ~CSwitchWorker() = default;

@@ -3,13 +3,12 @@
 #include "app/CorvelChg.h"
 #include "res/resource.h"
 #include "ui/DialogRestore.h"
+#include "ui/NoteFont.h"
 #include "ui/SettingDlg.h"
 
 namespace {
 constexpr char16_t kHelpTopic[] = u"::2-1_chgmode.html";
 const int kModeButtons[3] = {IDC_MODE0, IDC_MODE1, IDC_MODE2};
-
-HICON AppIcon() { return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)); }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CCorvelChgDlg)
@@ -22,7 +21,7 @@ ON_BN_CLICKED(IDC_HELP_BUTTON, OnBnClickedHelp)
 ON_BN_CLICKED(IDC_RESTORE, OnBnClickedRestore)
 END_MESSAGE_MAP()
 
-CCorvelChgDlg::CCorvelChgDlg() : CDialog(IDD_MAIN), m_hIcon(AppIcon()) {}
+CCorvelChgDlg::CCorvelChgDlg() : CDialog(IDD_MAIN) {}
 
 void CCorvelChgDlg::DoDataExchange()
 {
@@ -32,20 +31,14 @@ void CCorvelChgDlg::DoDataExchange()
 BOOL CCorvelChgDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     CCorvelChgApp& app = *TheApp();
 
-    char16_t face[kTextChars] = {};
-    if (app.LoadResString(IDS_NOTE_FONT, face, kTextChars)) {
-        char16_t format[kTextChars] = {};
-        if (app.LoadResString(IDS_CURRENT_PROFILE, format, kTextChars)) {
+    if (SetNoteFont(m_hWnd, {IDC_NOTE, IDC_NOTE_MARK}, &m_font)) {
+        String16 format = app.LoadText(IDS_CURRENT_PROFILE);
+        if (!format.empty()) {
             // The status line is kept, hidden, with its text.
-            SetDlgItemText(IDC_CURRENT, Format(format, app.ProfileName(app.m_nMode)).c_str());
+            SetDlgItemText(IDC_CURRENT, Format(format.c_str(), app.ProfileName(app.m_nMode)).c_str());
             ::ShowWindow(GetDlgItem(IDC_CURRENT), SW_HIDE);
-        }
-        m_font.Reset(CreatePointFont(80, face));
-        for (int id : {IDC_NOTE, IDC_NOTE_MARK}) {
-            ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
         }
     }
     for (int i = 0; i < 3; ++i) {
@@ -56,10 +49,7 @@ BOOL CCorvelChgDlg::OnInitDialog()
         button.SetStatusBitmaps(current ? IDB_MODE_SELECTED : IDB_MODE_NORMAL, IDB_MODE_SELECTED);
         button.m_bCurrent = current;
         // The current profile is told in words too, not by its face alone.
-        char16_t format[kTextChars] = {};
-        if (current && app.LoadResString(IDS_CURRENT_MODE_NAME, format, kTextChars)) {
-            button.SetAccessibleName({format, String16(), String16()});
-        }
+        if (current) button.SetAccessibleName({app.LoadText(IDS_CURRENT_MODE_NAME), String16(), String16()});
     }
     return TRUE;
 }
@@ -95,7 +85,6 @@ void CCorvelChgDlg::OnCancel() { OnBnClickedClose(); }
 void CCorvelChgDlg::OnBnClickedDetail()
 {
     CSettingDlg detail;
-    detail.m_hIcon = m_hIcon;
     detail.DoModal();
 }
 
@@ -104,7 +93,6 @@ void CCorvelChgDlg::OnBnClickedHelp() { TheApp()->ShowHelp(kHelpTopic); }
 void CCorvelChgDlg::OnBnClickedRestore()
 {
     CDialogRestore restore;
-    restore.m_hIcon = m_hIcon;
     if (restore.DoModal() != IDOK) return;
     TheApp()->m_nAction = ACTION_RESTORE;
     EndDialog(5);

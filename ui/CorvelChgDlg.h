@@ -24,7 +24,6 @@ public:
     void OnBnClickedHelp();
     void OnBnClickedRestore();
 
-    HICON m_hIcon;
     CStyleButton m_btnMode[3];
     ScopedFont m_font;
 

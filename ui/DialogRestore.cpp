@@ -8,14 +8,13 @@ CDialogRestore::CDialogRestore() : CDialog(IDD_RESTORE) {}
 BOOL CDialogRestore::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     CCorvelChgApp& app = *TheApp();
-    char16_t text[kTextChars] = {};
+    String16 text;
     if (app.m_nOsVersion == OSVER_BEFORE_6_2) {
-        app.LoadResString(IDS_RESTORE_NOTE_LOG_OFF, text, kTextChars);
+        text = app.LoadText(IDS_RESTORE_NOTE_LOG_OFF);
     } else if (app.m_nOsVersion >= OSVER_6_2) {
-        app.LoadResString(IDS_RESTORE_NOTE_SIGN_OUT, text, kTextChars);
+        text = app.LoadText(IDS_RESTORE_NOTE_SIGN_OUT);
     }
-    SetDlgItemText(IDC_RESTORE_DPI, text);
+    SetDlgItemText(IDC_RESTORE_DPI, text.c_str());
     return TRUE;
 }

@@ -8,5 +8,4 @@ public:
     CDialogRestore();
     BOOL OnInitDialog() override;
 
-    HICON m_hIcon = nullptr;
 };

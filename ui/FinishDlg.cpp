@@ -17,23 +17,21 @@ String16 CompletionLine(CCorvelChgApp& app, int switchType)
 {
     UINT formatId = switchType == SWITCH_REAPPLY ? IDS_REAPPLY_DONE : IDS_SWITCH_DONE;
     if (switchType != SWITCH_MODE && switchType != SWITCH_REAPPLY && switchType != SWITCH_RESTORE) return String16();
-    char16_t format[kTextChars] = {};
-    if (!app.LoadResString(formatId, format, kTextChars)) return String16();
+    String16 format = app.LoadText(formatId);
+    if (format.empty()) return String16();
     if (switchType == SWITCH_RESTORE) {
-        char16_t shipment[kTextChars] = {};
-        if (!app.LoadResString(IDS_SHIPMENT_NAME, shipment, kTextChars)) return String16();
-        return Format(format, shipment);
+        String16 shipment = app.LoadText(IDS_SHIPMENT_NAME);
+        if (shipment.empty()) return String16();
+        return Format(format.c_str(), shipment);
     }
-    return Format(format, app.ProfileName(switchType == SWITCH_MODE ? app.m_nSelMode : app.m_nMode));
+    return Format(format.c_str(), app.ProfileName(switchType == SWITCH_MODE ? app.m_nSelMode : app.m_nMode));
 }
 
 // The text of a string-table entry; false when it cannot be loaded.
 bool LoadText(UINT id, String16* text)
 {
-    char16_t buffer[kTextChars] = {};
-    if (!TheApp()->LoadResString(id, buffer, kTextChars)) return false;
-    *text = buffer;
-    return true;
+    *text = TheRun()->LoadText(id);
+    return !text->empty();
 }
 
 }  // namespace
@@ -43,7 +41,6 @@ CFinishDlg::CFinishDlg() : CDialog(IDD_FINISH) {}
 BOOL CFinishDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     CCorvelChgApp& app = *TheApp();
     SetDlgItemText(IDC_DONE_LINE, CompletionLine(app, m_nSwitchType).c_str());
     if (app.m_nOsVersion >= OSVER_6_2) SetSignOutWording(app.m_nOsVersion);

@@ -15,7 +15,6 @@ public:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
     void SetSignOutWording(int osVersion);
 
-    HICON m_hIcon = nullptr;
     int m_nSwitchType = 0;
 
     DECLARE_MESSAGE_MAP()

@@ -1,5 +1,7 @@
 #include "ui/SettingDlg.h"
 
+#include "ui/NoteFont.h"
+
 #include "app/CorvelChg.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
@@ -12,18 +14,12 @@ const int kStatusLine[] = {IDC_STATUS_LEAD, IDC_STATUS_NAME0, IDC_STATUS_END0, I
 const int kStatusNames[PROFILE_COUNT] = {IDC_STATUS_NAME0, IDC_STATUS_NAME1, IDC_STATUS_NAME2};
 const int kHeadings[PROFILE_COUNT] = {IDC_HEADING0, IDC_HEADING1, IDC_HEADING2};
 
-String16 LoadText(UINT id)
-{
-    char16_t text[kTextChars] = {};
-    if (!id || !TheApp()->LoadResString(id, text, kTextChars)) return String16();
-    return text;
-}
-
 // "文字の大きさ 設定① " and then the level the button shows.
 AccessibleName LevelButtonName(const ProfileLevelRow& row)
 {
-    return {LoadText(IDS_LEVEL_BUTTON_NAME), LoadText(CSettingLevels::RowNameId(row.item)),
-            TheApp()->ProfileName(row.mode)};
+    UINT rowName = CSettingLevels::RowNameId(row.item);
+    return {TheRun()->LoadText(IDS_LEVEL_BUTTON_NAME), rowName ? TheRun()->LoadText(rowName) : String16(),
+            TheSettings()->ProfileName(row.mode)};
 }
 }  // namespace
 
@@ -44,7 +40,6 @@ void CSettingDlg::DoDataExchange()
 BOOL CSettingDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     CCorvelChgApp& app = *TheApp();
     if (IsMode(static_cast<DWORD>(app.m_nMode))) {
         SetDlgItemText(kStatusNames[app.m_nMode], app.m_strProfilesName[app.m_nMode].c_str());
@@ -54,16 +49,10 @@ BOOL CSettingDlg::OnInitDialog()
     for (int id : kStatusLine) ::ShowWindow(GetDlgItem(id), SW_HIDE);
     for (int mode = 0; mode < PROFILE_COUNT; ++mode) SetDlgItemText(kHeadings[mode], app.m_strProfilesName[mode].c_str());
 
-    char16_t face[kTextChars] = {};
-    if (app.LoadResString(IDS_NOTE_FONT, face, kTextChars)) {
-        m_font.Reset(CreatePointFont(80, face));
-        for (int id : {IDC_DPI_NOTE, IDC_NOTE_MARK}) {
-            ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
-        }
-    }
+    SetNoteFont(m_hWnd, {IDC_DPI_NOTE, IDC_NOTE_MARK}, &m_font);
     if (app.m_nOsVersion >= OSVER_6_2) {
-        char16_t note[kTextChars] = {};
-        if (app.LoadResString(IDS_DPI_NOTE_SIGN_OUT, note, kTextChars)) SetDlgItemText(IDC_DPI_NOTE, note);
+        String16 note = app.LoadText(IDS_DPI_NOTE_SIGN_OUT);
+        if (!note.empty()) SetDlgItemText(IDC_DPI_NOTE, note.c_str());
     }
     InitButton();
     return TRUE;

@@ -26,7 +26,6 @@ public:
     void OnBnClickedDefault();
     void OnBnClickedHelp();
 
-    HICON m_hIcon = nullptr;
     UINT m_nBtnSts[kLevelButtons] = {};
     DWORD m_dwBtnAllSts[kLevelButtons] = {};
     CStyleButton m_btnItem[kLevelButtons];

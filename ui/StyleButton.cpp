@@ -1,6 +1,6 @@
 #include "ui/StyleButton.h"
 
-#include "app/CorvelChg.h"
+#include "log/RunContext.h"
 
 namespace {
 // As a DIB section: no conversion to the display's format at load time.
@@ -20,9 +20,7 @@ void CStyleButton::AddStatusTexts(const String16& text0, const String16& text1)
 
 void CStyleButton::AddStatusText(UINT id)
 {
-    char16_t text[kTextChars] = {};
-    if (!TheApp()->LoadResString(id, text, kTextChars)) text[0] = 0;
-    m_arrStatusText.push_back(text);
+    m_arrStatusText.push_back(TheRun()->LoadText(id));
     UpdateAccessibleText();
 }
 

@@ -5,9 +5,11 @@
 #include "ui/CorvelChgDlg.h"
 #include "ui/FinishDlg.h"
 
-namespace {
-HICON AppIcon() { return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP)); }
-}  // namespace
+IToolWindows& TheToolWindows()
+{
+    static CToolWindows windows;
+    return windows;
+}
 
 int CToolWindows::MainWindow()
 {
@@ -18,7 +20,6 @@ int CToolWindows::MainWindow()
 int CToolWindows::ProgressWindow(int switchType)
 {
     CProgressDlg progress;
-    progress.m_hIcon = AppIcon();
     progress.m_nSwitchType = switchType;
     progress.m_bNeedSignOut = FALSE;
     return static_cast<int>(progress.DoModal());
@@ -27,7 +28,6 @@ int CToolWindows::ProgressWindow(int switchType)
 int CToolWindows::SignOutPrompt(int switchType)
 {
     CFinishDlg prompt;
-    prompt.m_hIcon = AppIcon();
     prompt.m_nSwitchType = switchType;
     return static_cast<int>(prompt.DoModal());
 }

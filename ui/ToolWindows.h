@@ -1,7 +1,7 @@
 // The tool's real windows for the interactive run.
 #pragma once
 
-#include "app/ToolWindows.h"
+#include "app/IToolWindows.h"
 
 class CToolWindows : public IToolWindows {
 public:

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeCursors.h"
 
-#include "fw/StringFormat.h"
+#include <string>
 
 HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
 {
@@ -20,7 +20,8 @@ HCURSOR FakeCursors::LoadStandard(UINT id)
     }
     HCURSOR cursor = reinterpret_cast<HCURSOR>(static_cast<std::uintptr_t>(0x100000 + id));
     m_standard[cursor] = id;
-    m_source[cursor] = Format(u"standard:%d", id);
+    std::string digits = std::to_string(id);
+    m_source[cursor] = u"standard:" + String16(digits.begin(), digits.end());
     return cursor;
 }
 

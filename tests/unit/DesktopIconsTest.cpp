@@ -3,7 +3,7 @@
 
 namespace {
 
-class DesktopIconsTest : public AppTest {
+class DesktopIconsTest : public RunTest {
 protected:
     void SetUp() override { EnableLog(); }
     // "Progman" or "WorkerW" > "SHELLDLL_DefView" > first child.

@@ -6,7 +6,7 @@ namespace {
 constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
 constexpr char16_t kMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics";
 
-class DpiAndCaretTest : public AppTest {
+class DpiAndCaretTest : public RunTest {
 protected:
     void SetUp() override { EnableLog(); }
 };
@@ -42,7 +42,7 @@ TEST_F(DpiAndCaretTest, GetDpiOutcomes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
-        CCorvelChgApp fresh;
+        CRunContext fresh;
         EnableLogOn(fresh);
         if (c.type != REG_NONE) platform.registry.Put(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", c.type, c.data);
         DWORD dpi = 96;
@@ -93,7 +93,7 @@ TEST_F(DpiAndCaretTest, SetDpiSwitchesOnOneScaleForAllDisplaysAfterWindows8)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.osVersion);
         FakePlatform platform;
-        CCorvelChgApp fresh;
+        CRunContext fresh;
         EnableLogOn(fresh);
         fresh.m_nOsVersion = c.osVersion;
         EXPECT_TRUE(CSwitchMode().SetDpi(120));
@@ -113,7 +113,7 @@ TEST_F(DpiAndCaretTest, SetDpiSwitchesOnOneScaleForAllDisplaysAfterWindows8)
 
 TEST_F(DpiAndCaretTest, RefusedWin8DpiScalingFailsTheDpi)
 {
-    app.m_nOsVersion = OSVER_AFTER_6_2;
+    run.m_nOsVersion = OSVER_AFTER_6_2;
     fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
         return op == FakeRegistry::Op::Set && name == u"Win8DpiScaling" ? 5 : 0;
     });

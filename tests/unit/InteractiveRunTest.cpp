@@ -1,4 +1,4 @@
-#include "app/ToolWindows.h"
+#include "app/IToolWindows.h"
 #include "tests/unit/TestSupport.h"
 
 namespace {

@@ -9,12 +9,12 @@ const char16_t* const kRowNames[] = {u"AppStarting", u"Arrow", u"Crosshair", u"H
                                      u"NWPen", u"SizeAll", u"SizeNESW", u"SizeNS", u"SizeNWSE", u"SizeWE",
                                      u"UpArrow", u"Wait"};
 
-class MousePointerTest : public AppTest {
+class MousePointerTest : public RunTest {
 protected:
     void SetUp() override
     {
         EnableLog();
-        app.m_nOsVersion = OSVER_AFTER_6_2;
+        run.m_nOsVersion = OSVER_AFTER_6_2;
     }
     // Type and text of a value under "Control Panel\Cursors".
     std::pair<DWORD, String16> Written(const char16_t* name)
@@ -71,7 +71,7 @@ TEST_F(MousePointerTest, SchemeNameFollowsStyleAndVersion)
                  {OSVER_6_2, 0, "Windows 標準"},
                  {OSVER_AFTER_6_2, 2, "Windows 標準 (特大のフォント)"}};
     for (const auto& c : cases) {
-        app.m_nOsVersion = c.version;
+        run.m_nOsVersion = c.version;
         ASSERT_TRUE(CSwitchMode().SetMouseStyle(c.style));
         EXPECT_EQ(U8(Written(u"").second), std::string(c.name) + '\0');
     }

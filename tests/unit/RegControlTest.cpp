@@ -9,7 +9,7 @@ namespace {
 
 constexpr char16_t kKey[] = u"Software\\Test";
 
-class RegControlTest : public AppTest {
+class RegControlTest : public RunTest {
 protected:
     void SetUp() override { EnableLog(); }
     void TearDown() override { EXPECT_EQ(fake.registry.OpenHandleCount(), 0) << "a key was left open"; }
@@ -112,8 +112,8 @@ TEST_F(RegControlTest, RefusedWritesAndDeletes)
 
 TEST_F(RegControlTest, NoLogObjectSameResult)
 {
-    delete app.m_pErrorLog;
-    app.m_pErrorLog = nullptr;
+    delete run.m_pErrorLog;
+    run.m_pErrorLog = nullptr;
     fake.registry.PutString(HKEY_CURRENT_USER, kKey, u"v", u"1");
     DWORD value = 0;
     EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kKey, u"v", &value), 87);

@@ -5,10 +5,16 @@
 
 std::string U8(StringView16 text) { return Utf16To8(text); }
 
-void EnableLogOn(CCorvelChgApp& app)
+void EnableLogOn(CRunContext& run)
 {
-    app.m_pErrorLog = new CErrorLog(TRUE);
-    app.m_pErrorLog->OpenLog();
+    run.m_pErrorLog = new CErrorLog(TRUE);
+    run.m_pErrorLog->OpenLog();
+}
+
+void RunTest::EnableLog()
+{
+    run.m_bCreateLog = TRUE;
+    EnableLogOn(run);
 }
 
 void AppTest::EnableLog()
@@ -25,10 +31,10 @@ String16 LogTextOf(const FakePlatform& platform)
     return text;
 }
 
-String16 AppTest::LogText() const { return LogTextOf(fake); }
+String16 FakeTest::LogText() const { return LogTextOf(fake); }
 
 // Each line begins with the fixed stamp of the stand-in clock.
-std::vector<std::string> AppTest::Messages() const
+std::vector<std::string> FakeTest::Messages() const
 {
     const String16 prefix = u"[12/06 14:22:05][CorvelChg.exe]";
     String16 text = LogText();
@@ -46,7 +52,7 @@ std::vector<std::string> AppTest::Messages() const
     return messages;
 }
 
-int AppTest::CountMessage(const std::string& text) const
+int FakeTest::CountMessage(const std::string& text) const
 {
     auto messages = Messages();
     return static_cast<int>(std::count(messages.begin(), messages.end(), text));

@@ -11,10 +11,9 @@
 #include "platform/Text.h"
 #include "platform/fake/FakePlatform.h"
 
-class AppTest : public ::testing::Test {
+// The stand-in platform and what its log file says.
+class FakeTest : public ::testing::Test {
 protected:
-    // Logging on, as with "/CreateLog".
-    void EnableLog();
     // The log file as text, and its messages without the time-stamp prefix.
     String16 LogText() const;
     std::vector<std::string> Messages() const;
@@ -22,12 +21,29 @@ protected:
     int CountMessage(const std::string& text) const;
 
     FakePlatform fake;
+};
+
+// A run context without an application object, for the layers below it.
+class RunTest : public FakeTest {
+protected:
+    // Logging on, as with "/CreateLog".
+    void EnableLog();
+
+    CRunContext run;
+};
+
+// One application object, the run context and settings store of the tool.
+class AppTest : public FakeTest {
+protected:
+    // Logging on, as with "/CreateLog".
+    void EnableLog();
+
     CCorvelChgApp app;
 };
 
 std::string U8(StringView16 text);
-// A log object for an application object; the metrics dumps that
-// "/CreateLog" also turns on stay off.
-void EnableLogOn(CCorvelChgApp& app);
+// A log object for a run context; the metrics dumps that "/CreateLog" also
+// turns on stay off.
+void EnableLogOn(CRunContext& run);
 // The log file of a stand-in platform as text.
 String16 LogTextOf(const FakePlatform& platform);

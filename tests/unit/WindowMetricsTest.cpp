@@ -7,7 +7,7 @@ namespace {
 
 constexpr char16_t kMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics";
 
-class WindowMetricsTest : public AppTest {
+class WindowMetricsTest : public RunTest {
 protected:
     // title, title font, border, scroll, menu font, menu size in item order.
     static void Profile(SettingValues values, LONG title, LONG titleFont, LONG border, LONG scroll, LONG menuFont,
@@ -39,7 +39,7 @@ TEST_F(WindowMetricsTest, ScaledValuesAtCommonDpi)
         int expected[4];
     } fonts[] = {{9, {-12, -15, -18, -24}}, {14, {-19, -24, -29, -38}}, {19, {-25, -31, -38, -50}},
                  {24, {-32, -40, -48, -64}}};
-    app.m_nOsVersion = OSVER_AFTER_6_2;
+    run.m_nOsVersion = OSVER_AFTER_6_2;
     SettingValues values;
     for (int d = 0; d < 4; ++d) {
         fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", dpis[d]);
@@ -74,7 +74,7 @@ TEST_F(WindowMetricsTest, ScaledValuesAtCommonDpi)
 TEST_F(WindowMetricsTest, UnscaledBranchWritesTheNumbersAsGiven)
 {
     for (int version : {OSVER_OTHER, OSVER_BEFORE_6_2}) {
-        app.m_nOsVersion = version;
+        run.m_nOsVersion = version;
         fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 144);
         SettingValues values;
         Profile(values, 21, 9, 1, 16, 9, 20);
@@ -92,7 +92,7 @@ TEST_F(WindowMetricsTest, UnscaledBranchWritesTheNumbersAsGiven)
 TEST_F(WindowMetricsTest, OneWriteOfTheWholeStructureKeepsOtherFields)
 {
     NONCLIENTMETRICSW before = M();
-    app.m_nOsVersion = OSVER_AFTER_6_2;
+    run.m_nOsVersion = OSVER_AFTER_6_2;
     fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 144);
     SettingValues values;
     Profile(values, 21, 9, 1, 16, 9, 20);
@@ -121,7 +121,7 @@ TEST_F(WindowMetricsTest, ThemeSetsThePaddedBorder)
 TEST_F(WindowMetricsTest, MissingDpiScalesBy96)
 {
     EnableLog();
-    app.m_nOsVersion = OSVER_6_2;
+    run.m_nOsVersion = OSVER_6_2;
     for (DWORD type : {REG_NONE, REG_BINARY}) {  // missing, then of the wrong type
         if (type == REG_BINARY) fake.registry.Put(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", REG_BINARY, {0, 0, 0, 0});
         SettingValues values;
@@ -151,7 +151,7 @@ TEST_F(WindowMetricsTest, FailuresWriteNothingAndLogOneLine)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
-        CCorvelChgApp fresh;
+        CRunContext fresh;
         EnableLogOn(fresh);
         SettingValues values;
         Profile(values, 21, 9, 1, 16, 9, 20);
@@ -168,7 +168,7 @@ TEST_F(WindowMetricsTest, FailuresWriteNothingAndLogOneLine)
 TEST_F(WindowMetricsTest, DumpsBeforeDuringAndAfter)
 {
     EnableLog();
-    app.m_nOsVersion = OSVER_BEFORE_6_2;
+    run.m_nOsVersion = OSVER_BEFORE_6_2;
     SettingValues values;
     Profile(values, 21, 9, 1, 16, 9, 20);
     ASSERT_TRUE(CSwitchMode().SetWindowDesign(values));

@@ -197,26 +197,21 @@ int Show(const std::wstring& window)
     if (!app.InitInstance()) return 101;
     app.GetProfilesName();
     app.m_nSelMode = 2;
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     if (window == L"main") return static_cast<int>(CCorvelChgDlg().DoModal());
     if (window == L"detail") {
         CSettingDlg detail;
-        detail.m_hIcon = icon;
         return static_cast<int>(detail.DoModal());
     }
     if (window == L"prompt") {
         CFinishDlg prompt;
-        prompt.m_hIcon = icon;
         prompt.m_nSwitchType = SWITCH_MODE;
         return static_cast<int>(prompt.DoModal());
     }
     if (window == L"restore") {
         CDialogRestore restore;
-        restore.m_hIcon = icon;
         return static_cast<int>(restore.DoModal());
     }
     CProgressDlg progress;
-    progress.m_hIcon = icon;
     progress.m_nSwitchType = SWITCH_MODE;
     return static_cast<int>(progress.DoModal());
 }
@@ -324,7 +319,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         CProgressDlg plain;
         CProgressDlg& progress = fault == L"lost-end" ? losing : plain;
         progress.m_nSwitchType = _wtoi(argv[2]);
-        progress.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
         return static_cast<int>(progress.DoModal());
     }
     if (mode == L"help-keys") return HelpKeys();

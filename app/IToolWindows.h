@@ -14,3 +14,6 @@ public:
     // The sign-out prompt: 4 when the user signs out now.
     virtual int SignOutPrompt(int switchType) = 0;
 };
+
+// The real windows, made by the user interface (ui/) for the program.
+IToolWindows& TheToolWindows();

@@ -1,0 +1,53 @@
+#include "log/RunContext.h"
+
+#include "platform/Platform.h"
+#include "platform/Text.h"
+
+namespace {
+CRunContext* g_run = nullptr;
+constexpr std::int32_t STRSAFE_E_INSUFFICIENT_BUFFER = static_cast<std::int32_t>(0x8007007A);
+constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0x80070057);
+}  // namespace
+
+CRunContext::CRunContext() : m_previous(g_run) { g_run = this; }
+
+CRunContext::~CRunContext()
+{
+    delete m_pErrorLog;
+    g_run = m_previous;
+}
+
+CRunContext* TheRun() { return g_run; }
+
+// Copies at most min(size, 260) characters including the terminator, so a
+// smaller buffer is never overrun.
+BOOL CRunContext::LoadResString(UINT id, char16_t* buffer, int size)
+{
+    char16_t text[kTextChars] = {};
+    DWORD lastError = 0;
+    if (Plat().strings.LoadText(id, text, kTextChars, &lastError) == 0) {
+        Log(u"CCorvelChgApp::LoadResString error code: %d", lastError);
+        return FALSE;
+    }
+    int limit = size < kTextChars ? size : kTextChars;
+    if (!buffer || limit <= 0) {
+        Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INVALID_PARAMETER);
+        return FALSE;
+    }
+    size_t length = BoundedLength(text, kTextChars);
+    if (length < static_cast<size_t>(limit)) {
+        std::char_traits<char16_t>::copy(buffer, text, length + 1);
+        return TRUE;
+    }
+    std::char_traits<char16_t>::copy(buffer, text, limit - 1);
+    buffer[limit - 1] = 0;
+    Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INSUFFICIENT_BUFFER);
+    return FALSE;
+}
+
+String16 CRunContext::LoadText(UINT id)
+{
+    char16_t text[kTextChars] = {};
+    if (!LoadResString(id, text, kTextChars)) return String16();
+    return text;
+}

@@ -1,0 +1,44 @@
+// What the whole run shares below the application object: the log, the
+// Windows version class, whether the window metrics are dumped, and the
+// string table. The application object is the run context of the program;
+// a test makes one of its own. One is in effect per process.
+#pragma once
+
+#include "log/ErrorLog.h"
+
+enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
+
+inline constexpr int kTextChars = 260;  // every fixed text buffer of the tool
+
+class CRunContext {
+public:
+    CRunContext();
+    virtual ~CRunContext();
+    CRunContext(const CRunContext&) = delete;
+    CRunContext& operator=(const CRunContext&) = delete;
+
+    // Copies a string-table text into buffer, at most min(size, 260)
+    // characters with the terminator; FALSE (logged) when it cannot.
+    BOOL LoadResString(UINT id, char16_t* buffer, int size);
+    // A string-table text; empty when it cannot be loaded.
+    String16 LoadText(UINT id);
+
+    CErrorLog* m_pErrorLog = nullptr;  // owned; null when it could not be made
+    // "/CreateLog": the log is on, and the window metrics are dumped into it.
+    BOOL m_bCreateLog = FALSE;
+    int m_nOsVersion = OSVER_OTHER;
+
+private:
+    CRunContext* m_previous;
+};
+
+// The run context in effect; null when there is none.
+CRunContext* TheRun();
+
+// Writes one line to the log when logging is on.
+template <class... Args>
+void Log(const char16_t* format, const Args&... args)
+{
+    CRunContext* run = TheRun();
+    if (run && run->m_pErrorLog) run->m_pErrorLog->WriteLog(format, args...);
+}

@@ -1,0 +1,56 @@
+// The profiles as the tool sees them for one run: the factory settings under
+// HKEY_LOCAL_MACHINE, the user's own under HKEY_CURRENT_USER, the names, and
+// which profile is current, chosen and edited. The application object is the
+// store of the program; one is in effect per process.
+#pragma once
+
+#include "settings/SettingModel.h"
+
+// The source named in the store's log lines: the application object's, whose
+// part of the tool the store is.
+inline constexpr char16_t kAppFile[] = u".\\CorvelChg";
+
+class CSettingsStore {
+public:
+    CSettingsStore();
+    virtual ~CSettingsStore();
+    CSettingsStore(const CSettingsStore&) = delete;
+    CSettingsStore& operator=(const CSettingsStore&) = delete;
+
+    // The user's "Mode", else the factory "mode", else 0.
+    DWORD GetMode();
+    // The factory "mode"; 0 when missing or outside 0 to 2.
+    DWORD GetShipmentMode();
+
+    // Shipment settings.
+    int GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level);
+    int GetShipmentSettingFromReg(DWORD mode, int item, LONG* value);
+    int GetShipmentSettings(DWORD mode, LONG* values);
+
+    // User settings.
+    int GetProfileFromReg(DWORD mode, int item, DWORD* level);
+    int GetProfileFromReg(HKEY root, DWORD mode, const char16_t* name, char16_t* buffer, DWORD bufferBytes);
+    int GetSettingFromReg(DWORD mode, int item, LONG* value);
+    int GetProfiles(DWORD mode, DWORD* levels);
+    int GetSettings(DWORD mode, LONG* values);
+    LONG SaveRegisterItem(DWORD mode, int item, DWORD level);
+    DWORD SaveSettings(DWORD mode, const DWORD* levels);
+    BOOL IsSettingsChanged();
+    void GetProfilesName();
+
+    // The display name of a profile; empty for an index outside 0 to 2.
+    const String16& ProfileName(int mode) const;
+
+    int m_nMode = 0;
+    int m_nSelMode = 0;
+    int m_nModeState = MODESTATE_SHIPMENT;
+    int m_nAction = MODESTATE_SHIPMENT;
+    ProfileLevels m_dwProfile = {};
+    String16 m_strProfilesName[PROFILE_COUNT];
+
+private:
+    CSettingsStore* m_previous;
+};
+
+// The settings store in effect; null when there is none.
+CSettingsStore* TheSettings();
