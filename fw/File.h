@@ -3,11 +3,18 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScopedHandle.h"
+
+// A log file handle, closed through the platform.
+struct FileTraits {
+    using Handle = IFileSystem::FileId;
+    static void Close(IFileSystem::FileId file) { Plat().files.Close(file); }
+};
 
 class CFile {
 public:
     CFile() = default;
-    virtual ~CFile() { Close(); }
+    virtual ~CFile() = default;
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
 
@@ -16,9 +23,8 @@ public:
     // Opens for appending: every write lands at the end of the file.
     bool Open(const char16_t* path, bool create, DWORD* error)
     {
-        Close();
-        m_hFile = Plat().files.OpenAppend(path, create, error);
-        return m_hFile != nullptr;
+        m_hFile.Reset(Plat().files.OpenAppend(path, create, error));
+        return IsOpen();
     }
     bool Write(const void* data, DWORD size, DWORD* error)
     {
@@ -26,15 +32,11 @@ public:
             *error = ERROR_INVALID_HANDLE;
             return false;
         }
-        return Plat().files.Write(m_hFile, data, size, error);
+        return Plat().files.Write(m_hFile.Get(), data, size, error);
     }
-    void Close()
-    {
-        if (m_hFile) Plat().files.Close(m_hFile);
-        m_hFile = nullptr;
-    }
-    bool IsOpen() const { return m_hFile != nullptr; }
+    void Close() { m_hFile.Reset(); }
+    bool IsOpen() const { return static_cast<bool>(m_hFile); }
 
 private:
-    IFileSystem::FileId m_hFile = nullptr;
+    ScopedHandle<FileTraits> m_hFile;
 };

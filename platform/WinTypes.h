@@ -101,7 +101,7 @@ constexpr UINT ICC_ANIMATE_CLASS = 0x80;
 
 #endif
 
-// The registry path separator and string type used throughout the tool:
+// The string type used throughout the tool:
 // every text is UTF-16, held as char16_t so that it has the same size on
 // both builds (wchar_t is 32 bits wide on Linux).
 #include <string>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the button faces in res/ as 24-bit BMP files: the mode buttons of the
 # main window (107 normal, 112 selected; 244 x 126) and the level buttons of
-# the detail window (115 to 122; 136 x 60). The .bmp face107.bmp files are committed; the
+# the detail window (115 to 122; 136 x 60). The .bmp files are committed; the
 # build does not need this script.
 set -euo pipefail
 cd "$(dirname "$0")/../res"

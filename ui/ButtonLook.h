@@ -13,8 +13,9 @@ constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_BTNTEXT = 18;
 #endif
 
-// The caption colour of the mode buttons: dark enough for both faces.
-inline constexpr DWORD kCaptionOnFace = 0x00202020;
+// The caption colour of the mode buttons, whatever the system's text colour:
+// black reads on both faces, the light grey and the turquoise.
+inline constexpr DWORD kCaptionOnFace = 0x00000000;
 
 struct ButtonPaint {
     bool face;         // the status's face bitmap fills the button

@@ -19,11 +19,11 @@ bool IsTheNamedFile(HANDLE file, const wchar_t* path)
     std::wstring name(path);
     size_t slash = name.rfind(L'\\');
     if (slash == std::wstring::npos) return false;
-    HANDLE folder = CreateFileW(name.substr(0, slash).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return false;
-    std::wstring expected = FinalPath(folder) + name.substr(slash);
-    CloseHandle(folder);
+    ScopedKernelHandle folder(ValidOrNull(CreateFileW(name.substr(0, slash).c_str(), 0,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    if (!folder) return false;
+    std::wstring expected = FinalPath(folder.Get()) + name.substr(slash);
     std::wstring actual = FinalPath(file);
     return !actual.empty() && CompareStringOrdinal(actual.c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
@@ -39,23 +39,23 @@ bool Win32FileSystem::Exists(const char16_t* path) { return GetFileAttributesW(W
 // is written through it.
 IFileSystem::FileId Win32FileSystem::OpenAppend(const char16_t* path, bool create, DWORD* error)
 {
-    HANDLE file = CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    ScopedKernelHandle file(ValidOrNull(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                    create ? OPEN_ALWAYS : OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    if (!file) {
         *error = GetLastError();
         return nullptr;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    bool plain = GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+    bool plain = GetFileType(file.Get()) == FILE_TYPE_DISK && GetFileInformationByHandle(file.Get(), &info) &&
                  !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) &&
-                 IsTheNamedFile(file, Wide(path));
+                 IsTheNamedFile(file.Get(), Wide(path));
     if (!plain) {
-        CloseHandle(file);
         *error = ERROR_ACCESS_DENIED;
         return nullptr;
     }
-    return file;
+    return file.Release();
 }
 
 bool Win32FileSystem::Write(FileId file, const void* data, DWORD size, DWORD* error)

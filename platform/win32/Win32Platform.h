@@ -1,7 +1,18 @@
-// The Win32 adapters: thin pass-throughs to the real calls.
+// The Win32 adapters: pass-throughs to the real calls, but where an
+// interface says the adapter adds a safeguard of its own.
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScopedHandle.h"
+
+// A kernel handle (file, folder, thread) closed with CloseHandle.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
+// CreateFileW's failure value as the owner's "none".
+inline HANDLE ValidOrNull(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
 
 inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }

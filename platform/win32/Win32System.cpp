@@ -45,6 +45,6 @@ BOOL Win32System::StartThread(unsigned int (*fn)(void*), void* param)
         delete start;
         return FALSE;
     }
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
+    ScopedKernelHandle started(reinterpret_cast<HANDLE>(thread));  // nobody waits for it
     return TRUE;
 }
