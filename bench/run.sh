@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the tool against the floor of its runtime, side by side in one run
 # (interleaved, median of the rounds with min and max), under Wine with one
-# wineserver kept running for the whole measurement. Prints one table.
+# wineserver kept running for the whole measurement. Prints one table. It
+# measures and ends only the processes it started, and removes its prefix.
 #   bench/run.sh [rounds]     (default 10)
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,8 +14,18 @@ source "$top/scripts/display.sh"
 build=$top/build/win64
 export WINEPREFIX=$(mktemp -d /tmp/tessaly-bench.XXXXXX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$top/scripts/wine-prefix.sh" "$WINEPREFIX"
+started=""  # what runs in the background now, by process id
+cleanup() {
+  trap - EXIT INT TERM
+  [ -n "$started" ] && kill $started 2>/dev/null
+  wineserver -k 2>/dev/null  # the persistent server of this run's own prefix
+  rm -rf "$WINEPREFIX"
+  [ -n "${TESSALY_XVFB_PID:-}" ] && kill "$TESSALY_XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+trap 'cleanup; exit 130' INT
+trap 'cleanup; exit 143' TERM
 wineserver -p
-trap 'wineserver -k; rm -rf "$WINEPREFIX"; [ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null' EXIT
 harness() { wine "$build/bench/bench_harness.exe" "$@" 2>/dev/null | tr -d '\r'; }
 tool=$(winepath -w "$build/CorvelChg.exe")
 dialog=$(winepath -w "$build/bench/baseline_dialog.exe")
@@ -26,12 +37,16 @@ runkey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 declare -A samples
 add() { samples[$1]+="$2 "; }
-peak_kb() {  # peak resident size of the newest Linux process running $1, after its window is up
-  local pid=""
-  for _ in $(seq 100); do pid=$(pgrep -f "$1" | tail -1); [ -n "$pid" ] && break; sleep 0.05; done
-  sleep 3
-  grep VmHWM "/proc/$pid/status" 2>/dev/null | awk '{print $2}'
-  kill "$pid" 2>/dev/null
+# Peak resident size of the program started here (wine runs it in the very
+# process it was started as), once its window (class $2) is up and painted.
+peak_kb() {
+  wine "$1" >/dev/null 2>&1 &
+  started=$!
+  wine "$helper" wait-shown "$2" >/dev/null 2>&1
+  grep VmHWM "/proc/$started/status" 2>/dev/null | awk '{print $2}'
+  kill "$started" 2>/dev/null
+  wait "$started" 2>/dev/null
+  started=""
 }
 
 harness window "$tool" MainWindowClass Tessaly >/dev/null   # warm the file cache
@@ -43,14 +58,15 @@ for i in $(seq "$rounds"); do
   add apply "$(harness process "\"$tool\" /apply")"
   add apply_floor "$(harness process "\"$nothing\"")"
   wine "$helper" desktop-view >/dev/null 2>&1 &
-  shell=$!
-  sleep 0.5
+  started=$!
+  wine "$helper" wait-window Progman >/dev/null 2>&1
   add switch "$(harness switch "$tool")"
-  wait $shell
+  wait "$started"
+  started=""
 done
 for i in $(seq 5); do
-  wine "$build/CorvelChg.exe" >/dev/null 2>&1 & add memory "$(peak_kb 'CorvelChg.exe')"; wait $!
-  wine "$build/bench/baseline_dialog.exe" >/dev/null 2>&1 & add memory_floor "$(peak_kb 'baseline_dialog.exe')"; wait $!
+  peak_kb "$build/CorvelChg.exe" MainWindowClass > "$WINEPREFIX/peak"; add memory "$(cat "$WINEPREFIX/peak")"
+  peak_kb "$build/bench/baseline_dialog.exe" '#32770' > "$WINEPREFIX/peak"; add memory_floor "$(cat "$WINEPREFIX/peak")"
 done
 
 stats() { echo "${samples[$1]}" | tr ' ' '\n' | grep -E '^[0-9.]+$' | sort -g | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%s %s %s %d", m, a[1], a[NR], NR}'; }

@@ -12,6 +12,19 @@ out=$top/build/screenshots
 mkdir -p "$out"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 helper=$top/build/win64/tests/wine/test_helper.exe
+shown=""
+cleanup() {
+  trap - EXIT INT TERM
+  [ -n "$shown" ] && kill "$shown" 2>/dev/null
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; fi
+  [ -n "${TESSALY_XVFB_PID:-}" ] && kill "$TESSALY_XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+trap 'cleanup; exit 130' INT
+trap 'cleanup; exit 143' TERM
+# The class of each window, to wait for it before the picture.
+declare -A class=([main]=MainWindowClass [detail]=DetailWindowClass [prompt]='#32770' [restore]='#32770'
+                  [progress]='#32770')
 for version in win7 win10; do
   # A prefix of its own for each version: the progress window changes its metrics.
   export WINEPREFIX=$(mktemp -d /tmp/tessaly-shots.XXXXXX)
@@ -20,13 +33,15 @@ for version in win7 win10; do
   # The progress window last: its worker really applies a profile in this prefix.
   for window in main detail prompt restore progress; do
     wine "$helper" show $window >/dev/null 2>&1 &
-    sleep 3
+    shown=$!
+    wine "$helper" wait-shown "${class[$window]}" >/dev/null 2>&1 || echo "no $window window ($version)"
     import -window root -crop 1024x700+0+0 "$out/$window-$version.png"
-    wineserver -k
-    wineserver -w
+    kill "$shown" 2>/dev/null
+    wait "$shown" 2>/dev/null
+    shown=""
   done
+  wineserver -k
   rm -rf "$WINEPREFIX"
 done
 echo "screenshots in $out"
-[ -n "${TESSALY_XVFB_PID:-}" ] && kill $TESSALY_XVFB_PID 2>/dev/null
 exit 0

@@ -40,7 +40,7 @@ TEST_F(AccessibilityWine, LevelButtonNamesFollowEveryClick)
     ASSERT_NE(detail, nullptr);
     const std::wstring clicked = L"文字の大きさ 設定② 大";
     Click(detail, 1012);
-    for (int i = 0; i < 500 && ItemText(detail, 1012) != clicked; ++i) Sleep(10);
+    ASSERT_TRUE(WaitFor([&] { return ItemText(detail, 1012) == clicked; }));
     for (int i = 0; i < 27; ++i) {
         std::wstring expected = std::wstring(rows[i / 3]) + L" " + profiles[i % 3] + L" " + levels[i];
         if (buttons[i] == 1012) expected = clicked;
@@ -82,6 +82,61 @@ TEST_F(AccessibilityWine, F1OpensHelpOnlyFromTheToolsOwnWindow)
 {
     Process helper(Quoted(kHelperExe) + L" help-keys");
     EXPECT_EQ(helper.Wait(30000), 11);
+}
+
+// The colour at a point of a control, as the screen shows it.
+COLORREF PixelAt(HWND dialog, int id, int xSixths, int yQuarters)
+{
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    HDC screen = GetDC(nullptr);
+    COLORREF pixel = GetPixel(screen, rect.left + (rect.right - rect.left) * xSixths / 6,
+                              rect.top + (rect.bottom - rect.top) * yQuarters / 4);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// Whether any pixel of the middle row of a control has the colour.
+bool RowHasColour(HWND dialog, int id, COLORREF colour)
+{
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    HDC screen = GetDC(nullptr);
+    bool found = false;
+    for (int x = rect.left; x < rect.right && !found; ++x) found = GetPixel(screen, x, (rect.top + rect.bottom) / 2) == colour;
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Wine cannot switch high contrast on; the helper's display answers as the
+// test says, and the real windows draw with that answer. The switch while the
+// window is open comes as Windows announces it: WM_SETTINGCHANGE.
+TEST_F(AccessibilityWine, HighContrastDrawsInSystemColours)
+{
+    SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 1);
+    SetDword(HKEY_CURRENT_USER, L"Software\\TessalyTest", L"HighContrast", 0);
+    Process helper(Quoted(kHelperExe) + L" show-contrast");
+    HWND main = WaitForWindow(FindMainWindow);
+    ASSERT_NE(main, nullptr);
+    // The faces: light grey for profile 1, turquoise for the current profile 2,
+    // with the caption in black on both.
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(main, 1073, 1, 1) == RGB(239, 239, 239); }));
+    EXPECT_NE(PixelAt(main, 1074, 1, 1), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_TRUE(RowHasColour(main, 1073, RGB(0, 0, 0)));
+    EXPECT_TRUE(RowHasColour(main, 1074, RGB(0, 0, 0)));
+
+    SetDword(HKEY_CURRENT_USER, L"Software\\TessalyTest", L"HighContrast", 1);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_BLOCK, 5000, &ignored);
+    // The system's colours, and the current profile in the highlight colours.
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(main, 1073, 1, 1) == GetSysColor(COLOR_BTNFACE); }));
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(main, 1074, 1, 1) == GetSysColor(COLOR_HIGHLIGHT); }));
+    EXPECT_TRUE(RowHasColour(main, 1073, GetSysColor(COLOR_BTNTEXT)));
+    EXPECT_TRUE(RowHasColour(main, 1074, GetSysColor(COLOR_HIGHLIGHTTEXT)));
+
+    Click(main, 1004);
+    EXPECT_EQ(helper.Wait(30000), 0);
+    DeleteTree(HKEY_CURRENT_USER, L"Software\\TessalyTest");
 }
 
 }  // namespace

@@ -20,7 +20,13 @@ TEST(ConcurrencyWine, TenStartsAtOnceShowOneMainWindow)
     for (int i = 0; i < 10; ++i) starts.push_back(std::make_unique<Process>(Quoted(kToolExe)));
     HWND main = WaitForWindow(FindMainWindow);
     ASSERT_NE(main, nullptr);
-    Sleep(2000);  // the others have had time to look
+    // Every other start has looked, found the first one and ended.
+    auto othersEnded = [&] {
+        int ended = 0;
+        for (auto& start : starts) ended += start->Ended();
+        return ended == 9;
+    };
+    ASSERT_TRUE(WaitFor(othersEnded, 60000));
     int windows = 0;
     EnumWindows(CountMainWindows, reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, 1);

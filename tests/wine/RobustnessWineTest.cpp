@@ -53,7 +53,10 @@ protected:
         Process dismiss(Quoted(kHelperExe) + L" dismiss Tessaly");
         Process progress(Quoted(kHelperExe) + L" progress 1 2" + extra);
         long result = progress.Wait();
+        HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, L"TessalyDismissStop");
+        SetEvent(stop);  // the window has ended: no box can follow
         dismiss.Wait();
+        CloseHandle(stop);
         return result;
     }
     static bool Stored(const wchar_t* key, const wchar_t* name, DWORD* value)

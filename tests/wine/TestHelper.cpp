@@ -14,6 +14,9 @@
 //                    started) or "lost-end" (the worker's end message never
 //                    reaches the window);
 //   prompt-no-text   shows the sign-out prompt with no string loadable;
+//   show-contrast    shows the main window with high contrast as the DWORD
+//                    "HighContrast" under HKCU "Software\TessalyTest" says,
+//                    read at every question (Wine cannot switch it itself);
 //   help-keys        shows the main window beside another window of the same
 //                    thread, presses F1 in the other window, then in the main
 //                    window, closes it, and exits with 10 x the help topics
@@ -26,9 +29,15 @@
 //   close-main [F]   waits for the tool's main window and closes it; 1 when
 //                    none appears; with F, first writes the texts of its three
 //                    profile buttons to file F, one a line (UTF-16LE);
-//   dismiss TITLE    waits for a message box with that caption, counts the
-//                    boxes that follow for two more seconds, answers each with
-//                    OK and exits with their number (0 when none appeared);
+//   dismiss TITLE    answers each message box with that caption with OK
+//                    until told to stop (stop-dismiss, or the event
+//                    "TessalyDismissStop" set by a test), then exits with
+//                    their number;
+//   stop-dismiss     tells the dismisser that no more boxes can come;
+//   wait-window C [T] waits up to 30 s for a window of class C (and title T):
+//                    0 when it exists, 1 when it never came;
+//   wait-shown C [T] the same for a visible window, and then until its thread
+//                    has handled what it was sent (painted, for a screenshot);
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -70,6 +79,32 @@ public:
 
 NoThreadSystem g_noThreadSystem;
 NoStrings g_noStrings;
+
+// High contrast as a test sets it in the registry.
+class ContrastDisplay : public Win32Display {
+public:
+    BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override
+    {
+        if (action != SPI_GETHIGHCONTRAST) return Win32Display::SystemParameters(action, uiParam, pvParam, winIni);
+        DWORD on = 0;
+        DWORD size = sizeof(on);
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\TessalyTest", L"HighContrast", RRF_RT_REG_DWORD, nullptr, &on, &size);
+        static_cast<HIGHCONTRASTW*>(pvParam)->dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+        return TRUE;
+    }
+};
+ContrastDisplay g_contrastDisplay;
+
+int ShowContrast()
+{
+    static Platform contrast{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
+                             g_win32.clock, g_win32.system, g_contrastDisplay, g_win32.cursors, g_win32.desktop};
+    SetPlatform(&contrast);
+    CCorvelChgApp app;
+    if (!app.InitInstance()) return 101;
+    app.GetProfilesName();
+    return static_cast<int>(CCorvelChgDlg().DoModal());
+}
 
 // Records the help calls instead of opening a viewer.
 class RecordingHelp : public Win32Windows {
@@ -238,6 +273,44 @@ int SignOutNow()
     return 3;
 }
 
+const wchar_t kDismissStop[] = L"TessalyDismissStop";
+
+int Dismiss(const wchar_t* title)
+{
+    HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, kDismissStop);
+    int count = 0;
+    HWND answered = nullptr;
+    for (int i = 0; i < 3000; ++i) {  // 60 s at most
+        bool stopping = WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+        HWND box = FindWindowW(L"#32770", title);
+        if (box && box != answered && IsWindowVisible(box)) {
+            PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            answered = box;
+            ++count;
+        } else if (stopping) {
+            break;  // the run that showed them has ended: no box can follow
+        }
+        Sleep(20);
+    }
+    ResetEvent(stop);
+    CloseHandle(stop);
+    return count;
+}
+
+int WaitWindow(const wchar_t* className, const wchar_t* title, bool shown)
+{
+    for (int i = 0; i < 1500; ++i) {
+        HWND window = FindWindowW(className, title);
+        if (window && (!shown || IsWindowVisible(window))) {
+            DWORD_PTR ignored = 0;
+            if (shown) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+            return 0;
+        }
+        Sleep(20);
+    }
+    return 1;
+}
+
 int Append(const wchar_t* tag, int count)
 {
     CErrorLog log(TRUE);
@@ -266,22 +339,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return 0;
     }
     if (mode == L"sign-out-now") return SignOutNow();
-    if (mode == L"dismiss" && argc > 2) {
-        HWND box = WaitVisible(L"#32770", argv[2]);
-        int count = 0;
-        for (DWORD waited = 0; box && waited < 2000; waited += 50) {
-            PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-            ++count;
-            HWND next = nullptr;
-            for (int i = 0; i < 40 && !next; ++i) {
-                Sleep(50);
-                HWND found = FindWindowW(L"#32770", argv[2]);
-                if (found && found != box && IsWindowVisible(found)) next = found;
-            }
-            box = next;
-        }
-        return count;
+    if (mode == L"dismiss" && argc > 2) return Dismiss(argv[2]);
+    if (mode == L"stop-dismiss") {
+        HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, kDismissStop);
+        SetEvent(stop);
+        CloseHandle(stop);
+        return 0;
     }
+    if (mode == L"wait-window" && argc > 2) return WaitWindow(argv[2], argc > 3 ? argv[3] : nullptr, false);
+    if (mode == L"wait-shown" && argc > 2) return WaitWindow(argv[2], argc > 3 ? argv[3] : nullptr, true);
     if (mode == L"close-main") {
         HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
         if (!main) return 1;
@@ -322,6 +388,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return static_cast<int>(progress.DoModal());
     }
     if (mode == L"help-keys") return HelpKeys();
+    if (mode == L"show-contrast") return ShowContrast();
     if (mode == L"prompt-no-text") {
         CCorvelChgApp app;
         if (!app.InitInstance()) return 101;

@@ -96,7 +96,7 @@ protected:
         HWND box = WaitForWindow(FindMessageBox);
         ASSERT_NE(box, nullptr);
         Click(box, button);
-        for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
     }
 
     std::unique_ptr<Process> m_tool;
@@ -164,8 +164,7 @@ TEST_F(ToolWine, OneClickThenOkSavesAllThreeProfiles)
     HWND detail = OpenDetail(main);
     ASSERT_NE(detail, nullptr);
     Click(detail, 1011);
-    Sleep(200);
-    EXPECT_EQ(LevelOf(detail, 1011), L"中");
+    EXPECT_TRUE(WaitFor([&] { return LevelOf(detail, 1011) == L"中"; }));
     Click(detail, IDOK);
     Click(main, 1004);
     EXPECT_EQ(Finish(), 0);  // shipment state: no re-apply question
@@ -184,9 +183,10 @@ TEST_F(ToolWine, ClickingRoundAndResettingSavesNothing)
     HWND main = Start();
     HWND detail = OpenDetail(main);
     ASSERT_NE(detail, nullptr);
-    for (int i = 0; i < 4; ++i) Click(detail, 1011);
-    Sleep(200);
-    EXPECT_EQ(LevelOf(detail, 1011), L"小");
+    for (int i = 0; i < 3; ++i) Click(detail, 1011);
+    EXPECT_TRUE(WaitFor([&] { return LevelOf(detail, 1011) == L"特大"; }));
+    Click(detail, 1011);  // round to where it began
+    EXPECT_TRUE(WaitFor([&] { return LevelOf(detail, 1011) == L"小"; }));
     Click(detail, 1013);
     Click(detail, 1005);
     Answer(IDNO);
@@ -217,11 +217,9 @@ TEST_F(ToolWine, FactoryBranchOfferingTwoLevels)
     EXPECT_EQ(LevelOf(detail, 1013), L"小");
     EXPECT_EQ(LevelOf(detail, 1037), L"なし");
     Click(detail, 1013);
-    Sleep(100);
-    EXPECT_EQ(LevelOf(detail, 1013), L"特大");
+    EXPECT_TRUE(WaitFor([&] { return LevelOf(detail, 1013) == L"特大"; }));
     Click(detail, 1013);
-    Sleep(100);
-    EXPECT_EQ(LevelOf(detail, 1013), L"小");
+    EXPECT_TRUE(WaitFor([&] { return LevelOf(detail, 1013) == L"小"; }));
     Click(detail, IDCANCEL);
     Click(main, 1004);
     EXPECT_EQ(Finish(), 0);
@@ -300,7 +298,7 @@ TEST_F(ToolWine, EditedCurrentProfileIsAppliedOnlyWhenTheUserAgrees)
         ASSERT_NE(detail, nullptr);
         Click(detail, 1011);  // profile 0 DPI: Small to Middle
         Click(detail, IDOK);
-        Sleep(200);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
         Click(main, 1004);
         HWND box = WaitForWindow(FindMessageBox);
         ASSERT_NE(box, nullptr);
@@ -337,8 +335,9 @@ TEST_F(ToolWine, FactorySettingsRestore)
     ASSERT_NE(restore, nullptr);
     EXPECT_EQ(ItemText(restore, 1080), L"DPIが変更される場合は、サインアウトが必要です。");
     Click(restore, IDCANCEL);
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(main));
+    // Cancel ends only the confirmation: the main window is back in use.
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(restore) && IsWindowEnabled(main); }));
+    EXPECT_TRUE(IsWindowVisible(main));
     Click(main, 1079);
     restore = WaitForWindow(FindRestoreDialog);
     ASSERT_NE(restore, nullptr);

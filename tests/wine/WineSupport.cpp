@@ -131,6 +131,15 @@ HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds)
     return nullptr;
 }
 
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        if (condition()) return true;
+        Sleep(20);
+    }
+    return condition();
+}
+
 std::wstring WindowText(HWND window)
 {
     wchar_t text[1024] = {};

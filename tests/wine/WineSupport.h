@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ public:
     Process& operator=(const Process&) = delete;
 
     bool Started() const { return m_info.hProcess != nullptr; }
+    bool Ended() const { return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }
     // The exit code, or -1 when it did not end in time (it is then ended).
     long Wait(DWORD milliseconds = 60000);
 
@@ -47,6 +49,8 @@ std::wstring ReadLogText();
 std::vector<HWND> DialogsTitled(const wchar_t* title);
 // Waits up to the given time for a visible window that the finder returns.
 HWND WaitForWindow(HWND (*finder)(), DWORD milliseconds = 20000);
+// Waits up to the given time until the condition holds; false if it never did.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 20000);
 std::wstring WindowText(HWND window);
 
 // The tool's windows, found as a user's other programs would find them.

@@ -19,6 +19,7 @@ apply_run() {
   local dismisser=$!
   timeout 60 wine "$build/CorvelChg.exe" /CreateLog /apply >/dev/null 2>&1
   local code=$?
+  wine "$helper" stop-dismiss >/dev/null 2>&1
   wait $dismisser 2>/dev/null
   local boxes=$?
   wine reg query "$run_key" /v CorvelChg >/dev/null 2>&1 && code=99  # the run did not go on

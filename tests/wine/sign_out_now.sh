@@ -13,7 +13,9 @@ wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v AppliedDPI /t REG_DWO
 wine "$helper" desktop-view >/dev/null 2>&1 &
 wine "$helper" witness >/dev/null 2>&1 &
 witness=$!
-sleep 2
+# Both are up before the tool starts: the icon size needs the desktop view.
+wine "$helper" wait-window Progman >/dev/null 2>&1 || fail "no desktop view"
+wine "$helper" wait-window STATIC witness >/dev/null 2>&1 || fail "no witness window"
 wine "$build/CorvelChg.exe" >/dev/null 2>&1 &
 tool=$!
 wine "$helper" sign-out-now >/dev/null 2>&1 &
