@@ -103,6 +103,7 @@ int ShowContrast()
     CCorvelChgApp app;
     if (!app.InitInstance()) return 101;
     app.GetProfilesName();
+    app.GetProfiles(static_cast<DWORD>(app.m_nMode), app.m_dwProfile);
     return static_cast<int>(CCorvelChgDlg().DoModal());
 }
 
