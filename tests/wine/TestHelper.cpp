@@ -24,8 +24,8 @@
 //   show W           shows one of the tool's windows alone for a screenshot:
 //                    main, detail, progress, prompt or restore;
 //   witness          shows a window and waits until it is ended;
-//   sign-out-now     waits for the tool's main window, chooses profile 2 and
-//                    answers the sign-out prompt with "now";
+//   sign-out-now     waits for the tool's main window, chooses profile 2,
+//                    answers the sign-out prompt with "now" and ends;
 //   close-main [F]   waits for the tool's main window and closes it; 1 when
 //                    none appears; with F, first writes the texts of its three
 //                    profile buttons to file F, one a line (UTF-16LE);
@@ -270,8 +270,7 @@ int SignOutNow()
     HWND prompt = WaitVisible(L"#32770", L"サインアウトしてください。");
     if (!prompt) return 2;
     PostMessageW(GetDlgItem(prompt, 1006), BM_CLICK, 0, 0);
-    Sleep(30000);  // ended by the sign-out with everything else
-    return 3;
+    return 0;
 }
 
 const wchar_t kDismissStop[] = L"TessalyDismissStop";
