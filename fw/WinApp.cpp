@@ -2,15 +2,7 @@
 
 #include "platform/Platform.h"
 
-namespace {
-CWinApp* g_app = nullptr;
-}
-
-CWinApp::CWinApp() : m_previous(g_app) { g_app = this; }
-
-CWinApp::~CWinApp() { g_app = m_previous; }
-
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() { return CWinApp::Current(); }
 
 int AfxRunApp(CWinApp& app, StringView16 commandLine)
 {

@@ -2,16 +2,15 @@
 // InitInstance and, when it succeeds, Run. There is one instance per process.
 #pragma once
 
+#include "fw/ProcessWide.h"
 #include "platform/WinTypes.h"
 
 struct tagMSG;
 
-class CWinApp {
+class CWinApp : public CProcessWide<CWinApp> {
 public:
-    CWinApp();
-    virtual ~CWinApp();
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
+    CWinApp() = default;
+    virtual ~CWinApp() = default;
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run() { return 0; }
@@ -22,8 +21,6 @@ public:
     // The command line after the program name.
     String16 m_lpCmdLine;
 
-private:
-    CWinApp* m_previous;
 };
 
 CWinApp* AfxGetApp();

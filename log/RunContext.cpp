@@ -4,20 +4,11 @@
 #include "platform/Text.h"
 
 namespace {
-CRunContext* g_run = nullptr;
 constexpr std::int32_t STRSAFE_E_INSUFFICIENT_BUFFER = static_cast<std::int32_t>(0x8007007A);
 constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0x80070057);
 }  // namespace
 
-CRunContext::CRunContext() : m_previous(g_run) { g_run = this; }
-
-CRunContext::~CRunContext()
-{
-    delete m_pErrorLog;
-    g_run = m_previous;
-}
-
-CRunContext* TheRun() { return g_run; }
+CRunContext::~CRunContext() { delete m_pErrorLog; }
 
 // Copies at most min(size, 260) characters including the terminator, so a
 // smaller buffer is never overrun.

@@ -4,18 +4,17 @@
 // a test makes one of its own. One is in effect per process.
 #pragma once
 
+#include "fw/ProcessWide.h"
 #include "log/ErrorLog.h"
 
 enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
 
 inline constexpr int kTextChars = 260;  // every fixed text buffer of the tool
 
-class CRunContext {
+class CRunContext : public CProcessWide<CRunContext> {
 public:
-    CRunContext();
+    CRunContext() = default;
     virtual ~CRunContext();
-    CRunContext(const CRunContext&) = delete;
-    CRunContext& operator=(const CRunContext&) = delete;
 
     // Copies a string-table text into buffer, at most min(size, 260)
     // characters with the terminator; FALSE (logged) when it cannot.
@@ -27,13 +26,10 @@ public:
     // "/CreateLog": the log is on, and the window metrics are dumped into it.
     BOOL m_bCreateLog = FALSE;
     int m_nOsVersion = OSVER_OTHER;
-
-private:
-    CRunContext* m_previous;
 };
 
 // The run context in effect; null when there is none.
-CRunContext* TheRun();
+inline CRunContext* TheRun() { return CRunContext::Current(); }
 
 // Writes one line to the log when logging is on.
 template <class... Args>

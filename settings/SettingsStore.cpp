@@ -2,16 +2,6 @@
 
 #include "settings/RegControl.h"
 
-namespace {
-CSettingsStore* g_settings = nullptr;
-}
-
-CSettingsStore::CSettingsStore() : m_previous(g_settings) { g_settings = this; }
-
-CSettingsStore::~CSettingsStore() { g_settings = m_previous; }
-
-CSettingsStore* TheSettings() { return g_settings; }
-
 DWORD CSettingsStore::GetMode()
 {
     DWORD mode = 0;

@@ -4,18 +4,17 @@
 // store of the program; one is in effect per process.
 #pragma once
 
+#include "fw/ProcessWide.h"
 #include "settings/SettingModel.h"
 
 // The source named in the store's log lines: the application object's, whose
 // part of the tool the store is.
 inline constexpr char16_t kAppFile[] = u".\\CorvelChg";
 
-class CSettingsStore {
+class CSettingsStore : public CProcessWide<CSettingsStore> {
 public:
-    CSettingsStore();
-    virtual ~CSettingsStore();
-    CSettingsStore(const CSettingsStore&) = delete;
-    CSettingsStore& operator=(const CSettingsStore&) = delete;
+    CSettingsStore() = default;
+    virtual ~CSettingsStore() = default;
 
     // The user's "Mode", else the factory "mode", else 0.
     DWORD GetMode();
@@ -47,10 +46,7 @@ public:
     int m_nAction = MODESTATE_SHIPMENT;
     ProfileLevels m_dwProfile = {};
     String16 m_strProfilesName[PROFILE_COUNT];
-
-private:
-    CSettingsStore* m_previous;
 };
 
 // The settings store in effect; null when there is none.
-CSettingsStore* TheSettings();
+inline CSettingsStore* TheSettings() { return CSettingsStore::Current(); }
