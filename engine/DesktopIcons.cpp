@@ -1,7 +1,8 @@
 // The desktop icon size: a view command posted to the shell's desktop view,
 // which then changes the size itself.
-#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
+
+#include "log/RunContext.h"
 #include "platform/Text.h"
 
 namespace {

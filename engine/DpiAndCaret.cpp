@@ -1,7 +1,8 @@
 // The DPI in effect, the DPI of the next sign-in, and the text caret.
-#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
+
 #include "fw/StringFormat.h"
+#include "log/RunContext.h"
 #include "settings/RegControl.h"
 
 namespace {

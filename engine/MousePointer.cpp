@@ -1,11 +1,12 @@
 // The mouse pointer scheme: stored in the user's "Control Panel\Cursors" so
 // it lasts, and loaded into the running logon at once.
-#include "log/RunContext.h"
-#include "settings/SettingModel.h"
 #include "engine/SwitchMode.h"
+
+#include "log/RunContext.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
+#include "settings/SettingModel.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
 // Title bar, border, scroll bar and menu metrics: one read-modify-write of
 // the whole NONCLIENTMETRICS structure, so every other field stays as the
 // user had it.
+#include "engine/SwitchMode.h"
+
 #include <cstring>
 
+#include "engine/MulDiv.h"
 #include "log/RunContext.h"
 #include "settings/SettingModel.h"
-#include "engine/MulDiv.h"
-#include "engine/SwitchMode.h"
 
 namespace {
 

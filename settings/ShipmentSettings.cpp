@@ -1,7 +1,8 @@
 // The factory profiles under HKEY_LOCAL_MACHINE, completed by the built-in
 // tables. Nothing here writes to the registry.
-#include "log/RunContext.h"
 #include "settings/SettingsStore.h"
+
+#include "log/RunContext.h"
 #include "settings/RegControl.h"
 
 // A stored level outside 0 to 7 is no level: it is passed over like a missing

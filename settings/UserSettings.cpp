@@ -1,7 +1,8 @@
 // The user's own levels of the three profiles under HKEY_CURRENT_USER, read
 // with fallback to the factory levels and the built-in table.
-#include "log/RunContext.h"
 #include "settings/SettingsStore.h"
+
+#include "log/RunContext.h"
 #include "platform/Text.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
