@@ -10,13 +10,7 @@ const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
 
 class AccessibilityWine : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
-        SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
-    }
+    void SetUp() override { FreshToolRegistry(); }
     void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden"); }
 };
 

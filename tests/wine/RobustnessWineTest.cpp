@@ -20,12 +20,9 @@ class RobustnessWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
+        FreshToolRegistry();
         DeleteFileW(kLogFile);
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
         SetDword(HKEY_CURRENT_USER, kSettingsKey, L"Mode", 2);
-        SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 96);
     }
     void TearDown() override
     {

@@ -31,11 +31,8 @@ class ToolWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
+        FreshToolRegistry();
         DeleteTree(HKEY_CURRENT_USER, kRunKey);
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
-        SetDword(HKEY_CURRENT_USER, kMetrics, L"AppliedDPI", 96);
         SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
     }
     void TearDown() override { SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10"); }
