@@ -3,7 +3,6 @@
 #include "fw/WinApp.h"
 #include "res/resource.h"
 
-
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 void CWnd::DrawItem(const DRAWITEMSTRUCT*) {}
@@ -52,16 +51,15 @@ void CDialog::EndDialog(int result)
     if (m_hWnd) PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the loop
 }
 
-// The request is kept beside the message, so that a full or lost message
-// queue cannot keep the dialog open; a sent notification goes around the
-// posted queue when the post fails.
+// The request is kept beside the message, and the modal loop looks at it
+// after every message: the message only wakes the loop, so one that is lost
+// or swallowed cannot keep the dialog open. A post fails only when the queue
+// is full, and then the loop has messages enough to wake for.
 void CDialog::EndDialogFromThread(int result)
 {
     m_nEndFromThreadResult = result;
     m_bEndFromThread = true;
-    if (!PostMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0)) {
-        SendNotifyMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0);
-    }
+    PostMessageW(m_hWnd, WM_END_FROM_THREAD, static_cast<WPARAM>(result), 0);
 }
 
 bool CDialog::TakeEndFromThread()
@@ -111,7 +109,7 @@ CWnd* CDialog::BoundControl(HWND window) const
 bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result)
 {
     if (message == WM_END_FROM_THREAD) {
-        if (!TakeEndFromThread()) EndDialog(static_cast<int>(wParam));
+        TakeEndFromThread();
         return true;
     }
     // High contrast or the system colours changed: every owner-drawn control

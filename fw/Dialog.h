@@ -62,9 +62,8 @@ public:
     // result given to EndDialog, or -1 when the window could not be made.
     INT_PTR DoModal();
     void EndDialog(int result);
-    // Ends the dialog from another thread: the dialog's own thread ends it,
-    // when the message posted for it arrives or else at the next message
-    // its loop sees.
+    // Ends the dialog from another thread: the dialog's own thread ends it at
+    // the next message its loop sees (one is posted for it).
     void EndDialogFromThread(int result);
 
     virtual BOOL OnInitDialog();
@@ -90,10 +89,11 @@ private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
     CWnd* BoundControl(HWND window) const;
 
-    UINT m_nIDTemplate;
-    HWND m_hOwner;
+    // Ends the dialog when another thread asked for it; false when none did.
     bool TakeEndFromThread();
 
+    UINT m_nIDTemplate;
+    HWND m_hOwner;
     bool m_bInModalLoop = false;
     int m_nModalResult = -1;
     std::atomic<bool> m_bEndFromThread{false};

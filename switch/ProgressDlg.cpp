@@ -1,14 +1,9 @@
 #include "switch/ProgressDlg.h"
 
-
 #include "log/RunContext.h"
-#include "settings/SettingModel.h"
 #include "res/resource.h"
+#include "settings/SettingModel.h"
 #include "switch/ResultMessages.h"
-
-namespace {
-constexpr UINT_PTR kHeartbeatTimer = 1;
-}
 
 BEGIN_MESSAGE_MAP(CProgressDlg)
 ON_WM_CLOSE(OnClose)
@@ -27,9 +22,6 @@ BOOL CProgressDlg::OnInitDialog()
         String16 text = TheRun()->LoadText(IDS_REAPPLYING);
         if (!text.empty()) SetDlgItemText(IDC_STATUS, text.c_str());
     }
-    // Wakes the modal loop now and then, so that an end the worker asked for
-    // is seen even if its message never arrives.
-    ::SetTimer(m_hWnd, kHeartbeatTimer, 250, nullptr);
     // Without a worker nothing would ever end this window: end it as a
     // failed switch would.
     if (!StartWorker()) EndDialog(0);
