@@ -27,13 +27,6 @@ String16 CompletionLine(CCorvelChgApp& app, int switchType)
     return Format(format.c_str(), app.ProfileName(switchType == SWITCH_MODE ? app.m_nSelMode : app.m_nMode));
 }
 
-// The text of a string-table entry; false when it cannot be loaded.
-bool LoadText(UINT id, String16* text)
-{
-    *text = TheRun()->LoadText(id);
-    return !text->empty();
-}
-
 }  // namespace
 
 CFinishDlg::CFinishDlg() : CDialog(IDD_FINISH) {}
@@ -53,19 +46,21 @@ BOOL CFinishDlg::OnInitDialog()
 // a second start can still find the prompt by its caption.
 void CFinishDlg::SetSignOutWording(int osVersion)
 {
-    String16 text;
-    if (LoadText(IDS_FINISH_CAPTION, &text)) SetWindowText(text.c_str());
+    CRunContext& run = *TheRun();
+    String16 caption = run.LoadText(IDS_FINISH_CAPTION);
+    if (!caption.empty()) SetWindowText(caption.c_str());
     const struct {
         int control;
         UINT id;
     } items[] = {{IDC_LATER, IDS_SIGN_OUT_LATER}, {IDC_NOW, IDS_SIGN_OUT_NOW}, {IDC_REASON, IDS_SIGN_OUT_REASON}};
     for (const auto& item : items) {
-        if (LoadText(item.id, &text)) SetDlgItemText(item.control, text.c_str());
+        String16 text = run.LoadText(item.id);
+        if (!text.empty()) SetDlgItemText(item.control, text.c_str());
     }
-    String16 caution;
-    if (!LoadText(IDS_SIGN_OUT_CAUTION, &caution)) return;
-    String16 note;
-    if (osVersion == OSVER_AFTER_6_2 && LoadText(IDS_DPI_SCALING_NOTE, &note)) caution = Format(u"%s\n\n%s", caution, note);
+    String16 caution = run.LoadText(IDS_SIGN_OUT_CAUTION);
+    if (caution.empty()) return;
+    String16 note = osVersion == OSVER_AFTER_6_2 ? run.LoadText(IDS_DPI_SCALING_NOTE) : String16();
+    if (!note.empty()) caution = Format(u"%s\n\n%s", caution, note);
     SetDlgItemText(IDC_CAUTION, caution.c_str());
 }
 

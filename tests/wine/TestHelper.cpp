@@ -119,7 +119,19 @@ public:
 };
 RecordingHelp g_recordingHelp;
 
-HWND WaitVisible(const wchar_t* className, const wchar_t* title);
+// Waits up to 30 s for a top-level window of the class (and title), visible
+// when asked; null when none came.
+HWND WaitTopWindow(const wchar_t* className, const wchar_t* title, bool visible)
+{
+    for (int i = 0; i < 1500; ++i) {
+        HWND window = FindWindowW(className, title);
+        if (window && (!visible || IsWindowVisible(window))) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+HWND WaitVisible(const wchar_t* className, const wchar_t* title) { return WaitTopWindow(className, title, true); }
 
 int HelpKeys()
 {
@@ -252,16 +264,6 @@ int Show(const std::wstring& window)
     return static_cast<int>(progress.DoModal());
 }
 
-HWND WaitVisible(const wchar_t* className, const wchar_t* title)
-{
-    for (int i = 0; i < 1500; ++i) {
-        HWND window = FindWindowW(className, title);
-        if (window && IsWindowVisible(window)) return window;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
 int SignOutNow()
 {
     HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
@@ -299,16 +301,11 @@ int Dismiss(const wchar_t* title)
 
 int WaitWindow(const wchar_t* className, const wchar_t* title, bool shown)
 {
-    for (int i = 0; i < 1500; ++i) {
-        HWND window = FindWindowW(className, title);
-        if (window && (!shown || IsWindowVisible(window))) {
-            DWORD_PTR ignored = 0;
-            if (shown) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
-            return 0;
-        }
-        Sleep(20);
-    }
-    return 1;
+    HWND window = WaitTopWindow(className, title, shown);
+    if (!window) return 1;
+    DWORD_PTR ignored = 0;
+    if (shown) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    return 0;
 }
 
 int Append(const wchar_t* tag, int count)
