@@ -1,7 +1,7 @@
 // The program's entry point on Windows.
 #include "app/CorvelChg.h"
-#include "platform/win32/Win32Platform.h"
 #include "app/IToolWindows.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace {
 // Defined in this order so that the platform outlives the application

@@ -20,7 +20,6 @@ public:
 
     // The command line after the program name.
     String16 m_lpCmdLine;
-
 };
 
 CWinApp* AfxGetApp();

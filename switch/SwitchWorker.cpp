@@ -1,8 +1,8 @@
 #include "switch/SwitchWorker.h"
 
-#include "log/RunContext.h"
 #include "engine/SwitchMode.h"
 #include "fw/WinApp.h"
+#include "log/RunContext.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
 #include "settings/SettingsStore.h"

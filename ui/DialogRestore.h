@@ -7,5 +7,4 @@ class CDialogRestore : public CDialog {
 public:
     CDialogRestore();
     BOOL OnInitDialog() override;
-
 };

@@ -1,11 +1,10 @@
 #include "ui/SettingDlg.h"
 
-#include "ui/NoteFont.h"
-
 #include "app/CorvelChg.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
 #include "switch/ResultMessages.h"
+#include "ui/NoteFont.h"
 
 namespace {
 constexpr char16_t kHelpTopic[] = u"::2-2_settings.html";
