@@ -37,8 +37,15 @@ BOOL CCorvelChgApp::InitInstance()
     // change "Mode" in between.
     m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
 
+    bool switchCommand = m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE;
     if (m_bApply) {
+        if (switchCommand) Log(u"CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored.");
         RunDeferredApply();
+        return FALSE;
+    }
+    if (m_command.action == COMMAND_BAD || m_command.action == COMMAND_USAGE) {
+        ShowUsage();
+        m_nExitCode = m_command.action == COMMAND_BAD ? EXIT_BAD_COMMAND : EXIT_DONE;
         return FALSE;
     }
     CatchUpDeferredApply();
@@ -53,6 +60,7 @@ BOOL CCorvelChgApp::InitInstance()
     if (!RegisterWindowClasses()) return FALSE;
     if (IsToolRunning()) {
         Log(u"CCorvelChgApp::InitInstance() tool is running now.");
+        if (switchCommand) m_nExitCode = EXIT_RUNNING;
         return FALSE;
     }
     return TRUE;
@@ -60,12 +68,14 @@ BOOL CCorvelChgApp::InitInstance()
 
 void CCorvelChgApp::ReadCommandLine()
 {
-    m_bCreateLog = m_lpCmdLine.find(u"/CreateLog") != String16::npos;
-    m_bApply = m_lpCmdLine.find(u"/apply") != String16::npos;
+    m_command = ParseCommandLine(m_lpCmdLine);
+    m_bCreateLog = m_command.createLog;
+    m_bApply = m_command.apply;
 }
 
 void CCorvelChgApp::CreateLog()
 {
+    delete m_pErrorLog;
     m_pErrorLog = new (std::nothrow) CErrorLog(m_bCreateLog);
     if (!m_pErrorLog) return;
     try {
@@ -130,7 +140,7 @@ BOOL CCorvelChgApp::IsToolRunning()
         found = Plat().windows.FindTopWindow(lookup.className, lookup.title);
         if (found) break;
     }
-    if (found) Plat().windows.BringToFront(found);
+    if (found && !m_command.quiet) Plat().windows.BringToFront(found);
     if (HANDLE other = m_hMutex.Release()) Plat().sync.Close(other);
     return TRUE;
 }

@@ -3,6 +3,7 @@
 // and the settings store that every window and the switch worker share.
 #pragma once
 
+#include "app/CommandLine.h"
 #include "fw/WinApp.h"
 #include "log/RunContext.h"
 #include "platform/ScopedHandle.h"
@@ -43,14 +44,19 @@ public:
     void RunDeferredApply();
     void CatchUpDeferredApply();
 
+    // A switch from the command line ("/mode N", "/restore"): its exit code.
+    int RunCommand();
+    // The usage box of the command line, unless "/quiet".
+    void ShowUsage();
+
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);
-    BOOL PreTranslateAppMessage(tagMSG* message) override;
     // Closes the help viewer, when it was opened, as the tool ends.
     void CloseHelp();
 
     BOOL m_bHelpShown = FALSE;
     BOOL m_bApply = FALSE;
+    CommandLine m_command;
     ScopedHandle<ToolMutexTraits> m_hMutex;
 
     // The windows the interactive run shows; none in the unit tests.

@@ -7,6 +7,11 @@
 
 namespace {
 
+// An "/apply" run normally ends within a second or two; one stuck in a
+// settings broadcast to a window that does not answer must not keep the
+// tool from starting.
+constexpr DWORD kCatchUpWait = 30000;
+
 // The mutex existed, or was made by someone whose mutex we may not open.
 bool AnotherHolder(const ScopedMutex& mutex, DWORD lastError)
 {
@@ -51,7 +56,7 @@ void CCorvelChgApp::RunDeferredApply()
 
 // An ordinary start that finds the Run value: if the user has signed in since
 // the DPI was stored, do the pending apply now; if an "/apply" run holds the
-// mutex, wait for it to finish.
+// mutex, wait for it to finish, but not for longer than kCatchUpWait.
 void CCorvelChgApp::CatchUpDeferredApply()
 {
     char16_t runValue[kTextChars] = {};
@@ -60,7 +65,12 @@ void CCorvelChgApp::CatchUpDeferredApply()
     ScopedMutex mutex(Plat().sync);
     DWORD lastError = mutex.Create(kAutoRunMutexName, true);
     if (AnotherHolder(mutex, lastError)) {
-        if (mutex.Get()) Plat().sync.Wait(mutex.Get(), INFINITE);
+        if (!mutex.Get()) return;
+        DWORD waited = Plat().sync.Wait(mutex.Get(), kCatchUpWait);
+        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+            Log(u"CCorvelChgApp:Apply is still running, the start goes on without it, code: %d.", waited);
+            return;  // not ours to release
+        }
     } else {
         CSwitchMode engine;
         DWORD appliedDpi = 96;

@@ -2,13 +2,6 @@
 #include "app/CorvelChg.h"
 #include "platform/Text.h"
 
-namespace {
-constexpr UINT HH_DISPLAY_TOPIC = 0x0000;
-constexpr UINT HH_PRETRANSLATEMESSAGE = 0x000D;
-constexpr UINT HH_CLOSE_ALL = 0x0012;
-constexpr int SW_SHOWNORMAL_COMMAND = 1;
-}  // namespace
-
 void CCorvelChgApp::ShowHelp(const char16_t* topic)
 {
     char16_t module[kTextChars] = {};
@@ -20,17 +13,7 @@ void CCorvelChgApp::ShowHelp(const char16_t* topic)
     file += topic;
     HWND viewer = Plat().windows.HtmlHelp(Plat().desktop.GetDesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
     m_bHelpShown = TRUE;
-    Plat().windows.ShowWindow(viewer, SW_SHOWNORMAL_COMMAND);
-}
-
-// The viewer runs on this thread and needs its keys (Tab, Alt+letters)
-// before the dialog manager takes them. Nothing is asked of the help
-// library before the user has opened help.
-BOOL CCorvelChgApp::PreTranslateAppMessage(tagMSG* message)
-{
-    if (!m_bHelpShown) return FALSE;
-    return Plat().windows.HtmlHelp(nullptr, nullptr, HH_PRETRANSLATEMESSAGE, reinterpret_cast<std::uintptr_t>(message)) !=
-           nullptr;
+    Plat().windows.ShowWindow(viewer, SW_SHOWNORMAL);
 }
 
 void CCorvelChgApp::CloseHelp()

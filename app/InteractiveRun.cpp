@@ -5,10 +5,6 @@
 #include "res/resource.h"
 #include "switch/ResultMessages.h"
 
-namespace {
-constexpr UINT EWX_LOGOFF_FLAG = 0;
-}
-
 // Asks whether to apply the edited current profile now.
 static bool ConfirmReapply(CCorvelChgApp& app)
 {
@@ -20,9 +16,13 @@ static bool ConfirmReapply(CCorvelChgApp& app)
 
 int CCorvelChgApp::Run()
 {
-    RunWindows();
+    if (m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE) {
+        m_nExitCode = RunCommand();
+    } else {
+        RunWindows();
+    }
     CloseHelp();
-    return 0;
+    return m_nExitCode;
 }
 
 void CCorvelChgApp::RunWindows()
@@ -45,6 +45,7 @@ void CCorvelChgApp::RunWindows()
         Log(u"CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is %d.", result);
         return;
     }
-    if (m_pToolWindows->ProgressWindow(switchType) != 4) return;
-    if (m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF_FLAG, 0);
+    DWORD failedItems = 0;
+    if (m_pToolWindows->ProgressWindow(switchType, &failedItems) != 4) return;
+    if (m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF, 0);
 }

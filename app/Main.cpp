@@ -1,6 +1,7 @@
 // The program's entry point on Windows.
 #include "app/CorvelChg.h"
 #include "app/IToolWindows.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -12,6 +13,7 @@ CCorvelChgApp theApp;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int)
 {
+    RestrictLibrarySearch();
     SetPlatform(&g_win32.platform);
     theApp.m_pToolWindows = &TheToolWindows();
     const char16_t* tail = reinterpret_cast<const char16_t*>(commandLine);

@@ -12,6 +12,9 @@ struct IconCommand {
     WPARAM command;
 };
 
+// The desktop view's own icon-size commands (the view menu's 小/中/大/特大
+// アイコン). They are undocumented: no SDK header has them, so nothing can
+// check them at build time; this table is their one place.
 const IconCommand kIconCommands[] = {
     {32, 0x7050},
     {48, 0x704E},

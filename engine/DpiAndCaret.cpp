@@ -69,6 +69,14 @@ BOOL CSwitchMode::SetDpi(DWORD dpi)
     return FALSE;
 }
 
+BOOL CSwitchMode::WillTurnOnOneScale()
+{
+    CRunContext* run = TheRun();
+    if (!run || run->m_nOsVersion != OSVER_AFTER_6_2) return FALSE;
+    DWORD scaling = 0;
+    return RegReadDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", &scaling) != ERROR_SUCCESS || scaling != 1;
+}
+
 BOOL CSwitchMode::SetCaretWidth(DWORD width)
 {
     Log(u"CSwitchMode::SetCaretWidth CaretWidth: %d", width);

@@ -22,21 +22,21 @@ struct PointerRow {
 };
 
 const PointerRow kPointerTable[kPointerRows] = {
-    {u"AppStarting", 32650, {u"aero_working.ani", u"aero_working_l.ani", u"aero_working_xl.ani"}},
-    {u"Arrow", 32512, {u"aero_arrow.cur", u"aero_arrow_l.cur", u"aero_arrow_xl.cur"}},
-    {u"Crosshair", 32515, {u"", u"", u""}},
-    {u"Hand", 32649, {u"aero_link.cur", u"aero_link_l.cur", u"aero_link_xl.cur"}},
-    {u"Help", 32651, {u"aero_helpsel.cur", u"aero_helpsel_l.cur", u"aero_helpsel_xl.cur"}},
-    {u"IBeam", 32513, {u"", u"", u""}},
-    {u"No", 32648, {u"aero_unavail.cur", u"aero_unavail_l.cur", u"aero_unavail_xl.cur"}},
+    {u"AppStarting", OCR_APPSTARTING, {u"aero_working.ani", u"aero_working_l.ani", u"aero_working_xl.ani"}},
+    {u"Arrow", OCR_NORMAL, {u"aero_arrow.cur", u"aero_arrow_l.cur", u"aero_arrow_xl.cur"}},
+    {u"Crosshair", OCR_CROSS, {u"", u"", u""}},
+    {u"Hand", OCR_HAND, {u"aero_link.cur", u"aero_link_l.cur", u"aero_link_xl.cur"}},
+    {u"Help", OCR_HELP, {u"aero_helpsel.cur", u"aero_helpsel_l.cur", u"aero_helpsel_xl.cur"}},
+    {u"IBeam", OCR_IBEAM, {u"", u"", u""}},
+    {u"No", OCR_NO, {u"aero_unavail.cur", u"aero_unavail_l.cur", u"aero_unavail_xl.cur"}},
     {u"NWPen", kNoCursorId, {u"aero_pen.cur", u"aero_pen_l.cur", u"aero_pen_xl.cur"}},
-    {u"SizeAll", 32646, {u"aero_move.cur", u"aero_move_l.cur", u"aero_move_xl.cur"}},
-    {u"SizeNESW", 32643, {u"aero_nesw.cur", u"aero_nesw_l.cur", u"aero_nesw_xl.cur"}},
-    {u"SizeNS", 32645, {u"aero_ns.cur", u"aero_ns_l.cur", u"aero_ns_xl.cur"}},
-    {u"SizeNWSE", 32642, {u"aero_nwse.cur", u"aero_nwse_l.cur", u"aero_nwse_xl.cur"}},
-    {u"SizeWE", 32644, {u"aero_ew.cur", u"aero_ew_l.cur", u"aero_ew_xl.cur"}},
-    {u"UpArrow", 32516, {u"aero_up.cur", u"aero_up_l.cur", u"aero_up_xl.cur"}},
-    {u"Wait", 32514, {u"aero_busy.ani", u"aero_busy_l.ani", u"aero_busy_xl.ani"}},
+    {u"SizeAll", OCR_SIZEALL, {u"aero_move.cur", u"aero_move_l.cur", u"aero_move_xl.cur"}},
+    {u"SizeNESW", OCR_SIZENESW, {u"aero_nesw.cur", u"aero_nesw_l.cur", u"aero_nesw_xl.cur"}},
+    {u"SizeNS", OCR_SIZENS, {u"aero_ns.cur", u"aero_ns_l.cur", u"aero_ns_xl.cur"}},
+    {u"SizeNWSE", OCR_SIZENWSE, {u"aero_nwse.cur", u"aero_nwse_l.cur", u"aero_nwse_xl.cur"}},
+    {u"SizeWE", OCR_SIZEWE, {u"aero_ew.cur", u"aero_ew_l.cur", u"aero_ew_xl.cur"}},
+    {u"UpArrow", OCR_UP, {u"aero_up.cur", u"aero_up_l.cur", u"aero_up_xl.cur"}},
+    {u"Wait", OCR_WAIT, {u"aero_busy.ani", u"aero_busy_l.ani", u"aero_busy_xl.ani"}},
 };
 
 // Scheme names by MouseStyle: before Windows 6.2, and from 6.2 on.
@@ -69,20 +69,30 @@ String16 ReplaceSystemRoot(String16 text, StringView16 windowsDirectory)
     return text;
 }
 
-// Hands one pointer to the running logon. A cursor from a file belongs to us
-// until SetSystemCursor takes it over; a standard cursor is shared and is
-// never released.
+// Hands one pointer to the running logon, at the size of its file. The
+// cursor belongs to us until SetSystemCursor takes it over; for an empty text
+// that is a copy of the system's cursor, never the shared one.
 void LoadPointer(const PointerRow& row, const String16& text, StringView16 windowsDirectory)
 {
     ICursors& cursors = Plat().cursors;
-    if (text.empty()) {
-        cursors.SetSystemCursor(cursors.LoadStandard(row.cursorId), row.cursorId);
-        return;
-    }
     String16 path = ReplaceSystemRoot(text, windowsDirectory);
-    HCURSOR cursor = cursors.LoadFromFile(path.c_str());
+    HCURSOR cursor = text.empty() ? cursors.CopyStandard(row.cursorId) : cursors.LoadFromFile(path.c_str());
     if (!cursor) return;
     if (!cursors.SetSystemCursor(cursor, row.cursorId)) cursors.DestroyCursor(cursor);
+}
+
+// Where the system cannot reload the scheme itself (Wine), the pointers are
+// handed over one by one: rows 1 to 15 in order but "NWPen", which lives in
+// the registry only.
+void LoadPointers(const std::vector<String16>& scheme)
+{
+    char16_t windowsDirectory[kTextChars] = {};
+    UINT length = Plat().cursors.WindowsDirectory(windowsDirectory, kTextChars);
+    if (length >= static_cast<UINT>(kTextChars)) length = 0;
+    for (int row = 0; row < kPointerRows; ++row) {
+        if (kPointerTable[row].cursorId == kNoCursorId) continue;
+        LoadPointer(kPointerTable[row], scheme[row], StringView16(windowsDirectory, length));
+    }
 }
 
 }  // namespace
@@ -121,13 +131,14 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
     RegWriteDword(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source",
                   static_cast<DWORD>(ParseDecimal(scheme[kPointerRows + 1])));
 
-    char16_t windowsDirectory[kTextChars] = {};
-    UINT length = Plat().cursors.WindowsDirectory(windowsDirectory, kTextChars);
-    if (length >= static_cast<UINT>(kTextChars)) length = 0;
-    for (int row = 0; row < kPointerRows; ++row) {
-        if (kPointerTable[row].cursorId == kNoCursorId) continue;  // "NWPen" lives in the registry only
-        LoadPointer(kPointerTable[row], scheme[row], StringView16(windowsDirectory, length));
-    }
+    // As the Mouse control panel does: the system reloads every pointer from
+    // the values just written, at its real size, and an empty value is the
+    // Windows default.
+    IDisplay& display = Plat().display;
+    if (display.SystemParameters(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE)) return TRUE;
+    Log(u"CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: %s, line: %d, code: %d.",
+        kSwitchModeFile, 780, display.LastError());
+    LoadPointers(scheme);
     return TRUE;
 }
 

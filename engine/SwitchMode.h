@@ -13,6 +13,10 @@ public:
     BOOL GetDpi(DWORD* dpi);
     BOOL GetSettingDpi(DWORD* dpi);
     BOOL SetDpi(DWORD dpi);
+    // Whether SetDpi is about to turn "Win8DpiScaling" on, which changes how
+    // every display is scaled from the next sign-in: Windows 8.1 and later,
+    // and the value is not 1 yet (a missing value is not 1).
+    BOOL WillTurnOnOneScale();
     BOOL SetCaretWidth(DWORD width);
     BOOL SetBlinkTime(UINT blinkTime);
 

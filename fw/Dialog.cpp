@@ -27,9 +27,6 @@ INT_PTR CDialog::DoModal()
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        // The help viewer's keys first: it lives on this thread's loop.
-        CWinApp* app = AfxGetApp();
-        if (app && app->PreTranslateAppMessage(&message)) continue;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

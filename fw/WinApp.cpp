@@ -7,7 +7,7 @@ CWinApp* AfxGetApp() { return CWinApp::Current(); }
 int AfxRunApp(CWinApp& app, StringView16 commandLine)
 {
     app.m_lpCmdLine = String16(commandLine);
-    if (!app.InitInstance()) return 0;
+    if (!app.InitInstance()) return app.m_nExitCode;
     return app.Run();
 }
 

@@ -5,8 +5,6 @@
 #include "fw/ProcessWide.h"
 #include "platform/WinTypes.h"
 
-struct tagMSG;
-
 class CWinApp : public CProcessWide<CWinApp> {
 public:
     CWinApp() = default;
@@ -14,18 +12,17 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run() { return 0; }
-    // Sees each message of a modal loop before the dialog; TRUE when it was
-    // handled (the help viewer's keys).
-    virtual BOOL PreTranslateAppMessage(tagMSG*) { return FALSE; }
 
     // The command line after the program name.
     String16 m_lpCmdLine;
+    // The process's exit code when InitInstance fails.
+    int m_nExitCode = 0;
 };
 
 CWinApp* AfxGetApp();
 
 // The program's entry: InitInstance, then Run; the exit code is Run's result,
-// 0 when InitInstance fails.
+// m_nExitCode when InitInstance fails.
 int AfxRunApp(CWinApp& app, StringView16 commandLine);
 
 // Starts fn(param) on a new thread of normal priority; the thread is not

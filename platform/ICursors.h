@@ -7,13 +7,15 @@ class ICursors {
 public:
     virtual ~ICursors() = default;
 
-    // LoadCursorFromFileW: a cursor the caller owns; null when the file
-    // cannot be loaded.
+    // LoadImageW(LR_LOADFROMFILE) of a .cur or .ani at the size the file
+    // has (LoadCursorFromFileW would scale a large pointer down to the
+    // default size): a cursor the caller owns; null when it cannot be loaded.
     virtual HCURSOR LoadFromFile(const char16_t* path) = 0;
-    // LoadCursorW(NULL, id): a shared standard cursor, never to be destroyed.
-    virtual HCURSOR LoadStandard(UINT id) = 0;
+    // CopyIcon of the system cursor id: a cursor the caller owns.
+    virtual HCURSOR CopyStandard(DWORD id) = 0;
     // SetSystemCursor: on success Windows takes the cursor over and destroys
-    // it later itself.
+    // it later itself, so it must be one the caller owns, never a shared
+    // cursor from LoadCursorW.
     virtual BOOL SetSystemCursor(HCURSOR cursor, DWORD id) = 0;
     // DestroyCursor.
     virtual BOOL DestroyCursor(HCURSOR cursor) = 0;

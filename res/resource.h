@@ -73,6 +73,8 @@
 #define IDS_CAPTION_STANDARD 10019
 #define IDS_FAILED_ICON 10020
 #define IDS_REAPPLY_FAILED 10022
+// Windows 10 and 11 no longer have the checkbox this text sends the user to;
+// it stays in the table, unshown.
 #define IDS_DPI_SCALING_NOTE 10023
 #define IDS_DONE 10024
 #define IDS_CAPTION_SLOW 10025
@@ -123,3 +125,9 @@
 #define IDS_ROW_POINTER 10075
 #define IDS_ROW_CARET_WIDTH 10076
 #define IDS_ROW_CARET_BLINK 10077
+// The sign-out prompt from Windows 8.1 on: what the next sign-in changes.
+#define IDS_ONE_SCALE_NOTE 10078
+// The usage box of the command line, with the word for signing in.
+#define IDS_USAGE 10079
+#define IDS_WORD_SIGN_IN 10080
+#define IDS_WORD_LOG_ON 10081

@@ -39,8 +39,9 @@ bool ApplyItem(CSwitchWorker& worker, CSwitchMode& engine, int item, const LONG*
             Log(u"CProgressDlg::OnDoSwitchMode getting the current dpi is failed.");
             return false;
         }
-        worker.m_bNeedSignOut = static_cast<DWORD>(values[ITEM_DPI]) != dpi;
-        return engine.SetDpi(static_cast<DWORD>(values[ITEM_DPI]));
+        DWORD wanted = static_cast<DWORD>(values[ITEM_DPI]);
+        worker.m_bNeedSignOut = wanted != dpi || engine.WillTurnOnOneScale();
+        return engine.SetDpi(wanted);
     }
     case ITEM_DT_ICON_SIZE: return engine.ChangeDesktopIconSize(static_cast<DWORD>(values[item]));
     case ITEM_TITLE_SIZE: return engine.SetWindowDesign(values);
@@ -128,6 +129,14 @@ String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
     return text;
 }
 
+int CQuietSwitch::Run(int switchType)
+{
+    m_nSwitchType = switchType;
+    m_bPauses = FALSE;
+    ProcessProc(this);
+    return m_nResult;
+}
+
 BOOL CSwitchWorker::StartWorker()
 {
     if (AfxBeginThread(ProcessProc, this)) return TRUE;
@@ -144,6 +153,7 @@ unsigned int ProcessProc(void* param)
                  : worker->m_nSwitchType == SWITCH_RESTORE ? settings.GetShipmentMode()
                                                            : static_cast<UINT>(settings.m_nSelMode);
     DWORD mask = worker->OnDoSwitchMode(index);
+    worker->m_dwFailed = mask;
     if (mask != 0) {
         Log(u"ProcessProc:OnDoSwitchMode Failed.");
         worker->ShowFailureMessage(worker->MakeFailedMessage(index, mask));
@@ -152,10 +162,10 @@ unsigned int ProcessProc(void* param)
     }
     Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
     worker->SetProgressPos(ITEM_COUNT);
-    Plat().system.Sleep(750);
+    if (worker->m_bPauses) Plat().system.Sleep(750);
     String16 done = TheRun()->LoadText(IDS_DONE);
     if (!done.empty()) worker->SetStatusText(done.c_str());
-    Plat().system.Sleep(1000);
+    if (worker->m_bPauses) Plat().system.Sleep(1000);
     if (worker->m_bNeedSignOut) {
         WriteRunValue();
         worker->EndFromWorker(4);

@@ -27,6 +27,10 @@ public:
 
     int m_nSwitchType = 1;
     BOOL m_bNeedSignOut = FALSE;
+    // The pauses that let a person watch the progress window.
+    BOOL m_bPauses = TRUE;
+    // The items that failed, as ProcessProc found them.
+    DWORD m_dwFailed = 0;
 
     // The window, as the worker thread reaches it.
     virtual void SetProgressPos(int position) = 0;
@@ -36,6 +40,22 @@ public:
 };
 
 inline constexpr DWORD kProfileUnreadable = 0x800;
+
+// A switch with no window at all, on the caller's thread and without the
+// pauses: for "/quiet". The failure message goes to the log only.
+class CQuietSwitch : public CSwitchWorker {
+public:
+    // ProcessProc's end: 4 when a sign-out is needed, else 0.
+    int Run(int switchType);
+
+    void SetProgressPos(int) override {}
+    void SetStatusText(const char16_t*) override {}
+    int ShowFailureMessage(const String16&) override { return IDOK; }
+    void EndFromWorker(int result) override { m_nResult = result; }
+
+private:
+    int m_nResult = 0;
+};
 
 // The worker thread: param is the CSwitchWorker of the progress window.
 unsigned int ProcessProc(void* param);

@@ -6,12 +6,6 @@
 
 #include "platform/WinTypes.h"
 
-#ifndef _WIN32
-constexpr int COLOR_HIGHLIGHT = 13;
-constexpr int COLOR_HIGHLIGHTTEXT = 14;
-constexpr int COLOR_BTNFACE = 15;
-constexpr int COLOR_BTNTEXT = 18;
-#endif
 
 // The caption colour of the mode buttons, whatever the system's text colour:
 // black reads on both faces, the light grey and the turquoise.

@@ -59,7 +59,7 @@ void CFinishDlg::SetSignOutWording(int osVersion)
     }
     String16 caution = run.LoadText(IDS_SIGN_OUT_CAUTION);
     if (caution.empty()) return;
-    String16 note = osVersion == OSVER_AFTER_6_2 ? run.LoadText(IDS_DPI_SCALING_NOTE) : String16();
+    String16 note = osVersion == OSVER_AFTER_6_2 ? run.LoadText(IDS_ONE_SCALE_NOTE) : String16();
     if (!note.empty()) caution = Format(u"%s\n\n%s", caution, note);
     SetDlgItemText(IDC_CAUTION, caution.c_str());
 }

@@ -17,12 +17,14 @@ int CToolWindows::MainWindow()
     return static_cast<int>(main.DoModal());
 }
 
-int CToolWindows::ProgressWindow(int switchType)
+int CToolWindows::ProgressWindow(int switchType, DWORD* failedItems)
 {
     CProgressDlg progress;
     progress.m_nSwitchType = switchType;
     progress.m_bNeedSignOut = FALSE;
-    return static_cast<int>(progress.DoModal());
+    int result = static_cast<int>(progress.DoModal());
+    *failedItems = progress.m_dwFailed;
+    return result;
 }
 
 int CToolWindows::SignOutPrompt(int switchType)

@@ -2,51 +2,44 @@
 
 #include <string>
 
-HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
+HCURSOR FakeCursors::NewCursor(const String16& source)
 {
-    fileLoads.push_back(path);
-    if (!existingFiles.count(path)) return nullptr;
     HCURSOR cursor = reinterpret_cast<HCURSOR>(m_next);
     m_next += 4;
-    m_fromFile[cursor] = State::Owned;
-    m_source[cursor] = path;
+    m_owned[cursor] = State::Owned;
+    m_source[cursor] = source;
     return cursor;
 }
 
-HCURSOR FakeCursors::LoadStandard(UINT id)
+HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
 {
-    for (const auto& entry : m_standard) {
-        if (entry.second == id) return entry.first;
-    }
-    HCURSOR cursor = reinterpret_cast<HCURSOR>(static_cast<std::uintptr_t>(0x100000 + id));
-    m_standard[cursor] = id;
+    fileLoads.push_back(path);
+    return existingFiles.count(path) ? NewCursor(path) : nullptr;
+}
+
+HCURSOR FakeCursors::CopyStandard(DWORD id)
+{
     std::string digits = std::to_string(id);
-    m_source[cursor] = u"standard:" + String16(digits.begin(), digits.end());
-    return cursor;
+    return NewCursor(u"standard:" + String16(digits.begin(), digits.end()));
 }
 
 BOOL FakeCursors::SetSystemCursor(HCURSOR cursor, DWORD id)
 {
-    if (refuseSet || !cursor) return FALSE;
-    auto it = m_fromFile.find(cursor);
-    if (it != m_fromFile.end()) {
-        if (it->second != State::Owned) return FALSE;
-        it->second = State::TakenOver;
-    } else if (!m_standard.count(cursor)) {
+    auto it = m_owned.find(cursor);
+    if (it == m_owned.end() || it->second != State::Owned) {
+        ++refusedSets;
         return FALSE;
     }
+    if (refuseSet) return FALSE;
+    it->second = State::TakenOver;
     sets.push_back(Set{id, m_source[cursor]});
     return TRUE;
 }
 
 BOOL FakeCursors::DestroyCursor(HCURSOR cursor)
 {
-    if (m_standard.count(cursor)) {
-        ++sharedReleases;
-        return TRUE;
-    }
-    auto it = m_fromFile.find(cursor);
-    if (it == m_fromFile.end()) return FALSE;
+    auto it = m_owned.find(cursor);
+    if (it == m_owned.end()) return FALSE;
     if (it->second != State::Owned) {
         ++doubleReleases;
         return FALSE;
@@ -66,6 +59,6 @@ UINT FakeCursors::WindowsDirectory(char16_t* buffer, UINT capacity)
 int FakeCursors::Leaked() const
 {
     int leaked = 0;
-    for (const auto& entry : m_fromFile) leaked += entry.second == State::Owned;
+    for (const auto& entry : m_owned) leaked += entry.second == State::Owned;
     return leaked;
 }

@@ -1,6 +1,7 @@
-// Cursors counted by kind, so a test can prove that every cursor loaded from
-// a file is either taken over by SetSystemCursor or destroyed, exactly once,
-// and that shared standard cursors are never destroyed.
+// Cursors counted by kind, so a test can prove that every cursor the tool
+// loads or copies is either taken over by SetSystemCursor or destroyed,
+// exactly once. SetSystemCursor refuses a cursor the tool does not own, as
+// Windows' contract does (a shared LoadCursorW cursor would be destroyed).
 #pragma once
 
 #include <map>
@@ -17,12 +18,12 @@ public:
     };
 
     HCURSOR LoadFromFile(const char16_t* path) override;
-    HCURSOR LoadStandard(UINT id) override;
+    HCURSOR CopyStandard(DWORD id) override;
     BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override;
     BOOL DestroyCursor(HCURSOR cursor) override;
     UINT WindowsDirectory(char16_t* buffer, UINT capacity) override;
 
-    // Cursors loaded from files that nobody owns any more: leaked.
+    // Cursors loaded or copied that nobody owns any more: leaked.
     int Leaked() const;
 
     std::set<String16> existingFiles;  // files that load; none by default
@@ -31,12 +32,12 @@ public:
     std::vector<String16> fileLoads;   // every path asked for
     std::vector<Set> sets;             // successful SetSystemCursor calls
     int doubleReleases = 0;            // destroyed twice, or destroyed after a take-over
-    int sharedReleases = 0;            // standard cursors destroyed
+    int refusedSets = 0;               // SetSystemCursor with a cursor not owned
 
 private:
     enum class State { Owned, TakenOver, Destroyed };
-    std::map<HCURSOR, State> m_fromFile;
-    std::map<HCURSOR, UINT> m_standard;
+    HCURSOR NewCursor(const String16& source);
+    std::map<HCURSOR, State> m_owned;
     std::map<HCURSOR, String16> m_source;
     std::uintptr_t m_next = 0x3000;
 };

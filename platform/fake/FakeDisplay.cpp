@@ -57,6 +57,10 @@ BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UIN
     case SPI_GETCARETWIDTH:
         *static_cast<DWORD*>(pvParam) = caretWidth;
         return TRUE;
+    case SPI_SETCURSORS:
+        if (onSetCursors) onSetCursors();
+        if (failCursors) return Fail();
+        return uiParam == 0 && !pvParam ? TRUE : Fail();
     case SPI_GETHIGHCONTRAST: {
         auto* out = static_cast<HIGHCONTRASTW*>(pvParam);
         if (!out || out->cbSize != sizeof(HIGHCONTRASTW)) return Fail();

@@ -2,6 +2,7 @@
 // width and blink time; each call can be told to fail.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/IDisplay.h"
@@ -30,6 +31,8 @@ public:
     bool failSet = false;
     bool failCaretWidth = false;
     bool failBlink = false;
+    bool failCursors = false;            // SPI_SETCURSORS, as Wine 8 (1439)
+    std::function<void()> onSetCursors;  // runs as SPI_SETCURSORS is called
     DWORD failureCode = 1400;
     std::vector<Call> calls;
     int metricsWrites = 0;

@@ -19,13 +19,15 @@ HANDLE FakeSync::CreateNamedMutex(const char16_t* name, bool initialOwner, DWORD
     return handle;
 }
 
-DWORD FakeSync::Wait(HANDLE mutex, DWORD)
+DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     auto it = m_handles.find(mutex);
     if (it == m_handles.end()) return WAIT_FAILED;
     ++waits;
+    timeouts[it->second] = milliseconds;
     Named& named = m_named[it->second];
+    if (named.heldElsewhere && stuckElsewhere) return WAIT_TIMEOUT;
     named.heldElsewhere = false;
     named.ownedHere = true;
     return WAIT_OBJECT_0;

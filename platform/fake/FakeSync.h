@@ -1,6 +1,7 @@
 // Named mutexes within one test process. "Another process" holding a mutex
 // is modelled by HoldElsewhere; a wait on it returns at once, as if that
-// holder had just released it, and is counted.
+// holder had just released it, and is counted; with stuckElsewhere it times
+// out instead.
 #pragma once
 
 #include <map>
@@ -22,7 +23,9 @@ public:
     int OpenHandleCount(StringView16 name) const;
 
     DWORD createError = 0;  // nonzero: creation fails with it
+    bool stuckElsewhere = false;
     int waits = 0;
+    std::map<String16, DWORD> timeouts;  // of the last wait, by mutex name
     int releases = 0;
 
 private:

@@ -45,8 +45,15 @@ HWND FakeWindows::AddWindow(StringView16 className, StringView16 title)
     return handle;
 }
 
+// Windows acts on every command it knows, with data of the command's own
+// type: a command the tool has no business sending is refused here, so that
+// a test fails where Windows would misbehave.
 HWND FakeWindows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data)
 {
+    if (command != HH_DISPLAY_TOPIC && command != HH_CLOSE_ALL) {
+        ++refusedHelpCommands;
+        return nullptr;
+    }
     helpCalls.push_back(HelpCall{owner, file ? file : u"", command, data});
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7000));
 }

@@ -45,7 +45,8 @@ public:
         UINT command;
         std::uintptr_t data;
     };
-    std::vector<HelpCall> helpCalls;
+    std::vector<HelpCall> helpCalls;  // displays and closes
+    int refusedHelpCommands = 0;      // any other command
     std::vector<std::pair<HWND, int>> shown;
 
 private:

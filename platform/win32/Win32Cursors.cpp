@@ -1,8 +1,16 @@
 #include "platform/win32/Win32Platform.h"
 
-HCURSOR Win32Cursors::LoadFromFile(const char16_t* path) { return LoadCursorFromFileW(Wide(path)); }
+// Width and height 0 without LR_DEFAULTSIZE: the size the file has.
+HCURSOR Win32Cursors::LoadFromFile(const char16_t* path)
+{
+    return static_cast<HCURSOR>(LoadImageW(nullptr, Wide(path), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+}
 
-HCURSOR Win32Cursors::LoadStandard(UINT id) { return LoadCursorW(nullptr, MAKEINTRESOURCEW(id)); }
+HCURSOR Win32Cursors::CopyStandard(DWORD id)
+{
+    HCURSOR shared = LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
+    return shared ? static_cast<HCURSOR>(CopyIcon(shared)) : nullptr;
+}
 
 BOOL Win32Cursors::SetSystemCursor(HCURSOR cursor, DWORD id) { return ::SetSystemCursor(cursor, id); }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/SystemLibrary.h"
+
 BOOL Win32Windows::RegisterDialogClass(const char16_t* className)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -12,10 +14,15 @@ BOOL Win32Windows::RegisterDialogClass(const char16_t* className)
     return RegisterClassW(&wc) != 0;
 }
 
+// Loaded, not imported: an imported library is looked for beside the
+// program, and so are the libraries it imports itself (the theme library).
+// The manifest's activation context still gives version 6.
 BOOL Win32Windows::InitCommonControls(DWORD classes)
 {
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static InitFunction init = SystemFunction<InitFunction>(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
     INITCOMMONCONTROLSEX icc{sizeof(icc), classes};
-    return InitCommonControlsEx(&icc);
+    return init ? init(&icc) : FALSE;
 }
 
 HWND Win32Windows::FindTopWindow(const char16_t* className, const char16_t* title)
@@ -30,15 +37,13 @@ int Win32Windows::ShowMessageBox(HWND owner, const char16_t* text, const char16_
     return MessageBoxW(owner, Wide(text), Wide(caption), type);
 }
 
-// "hhctrl.ocx" is loaded on the first call and kept for the life of the process.
+// "hhctrl.ocx" is loaded from the system folder on the first call and kept
+// for the life of the process.
 HWND Win32Windows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::uintptr_t data)
 {
     using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-    static HtmlHelpFunction htmlHelp = [] {
-        HMODULE library = LoadLibraryW(L"hhctrl.ocx");
-        FARPROC function = library ? GetProcAddress(library, "HtmlHelpW") : nullptr;
-        return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(function));
-    }();
+    static HtmlHelpFunction htmlHelp =
+        SystemFunction<HtmlHelpFunction>(LoadSystemLibrary(L"hhctrl.ocx"), "HtmlHelpW");
     return htmlHelp ? htmlHelp(owner, Wide(file), command, data) : nullptr;
 }
 

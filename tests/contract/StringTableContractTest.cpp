@@ -28,7 +28,7 @@ TEST(StringTableContract, ResourcesMatchTheScript)
 {
     FakeStrings script;
     Win32Strings resources;
-    for (UINT id = 10000; id <= 10070; ++id) {
+    for (UINT id = 10000; id <= 10100; ++id) {
         char16_t fromScript[260] = {};
         char16_t fromResources[260] = {};
         DWORD error1 = 0, error2 = 0;

@@ -118,6 +118,16 @@ TEST_F(DeferredApplyTest, CatchUpWaitsForARunningApply)
     EXPECT_EQ(fake.display.metricsWrites, 0);
 }
 
+TEST_F(DeferredApplyTest, CatchUpGivesUpOnAStuckApply)
+{
+    fake.sync.HoldElsewhere(u"CorvelChangeMutex_AutoRun");
+    fake.sync.stuckElsewhere = true;
+    Start(u"/CreateLog");
+    EXPECT_EQ(fake.sync.timeouts[u"CorvelChangeMutex_AutoRun"], 30000u);
+    EXPECT_EQ(CountMessage("CCorvelChgApp:Apply is still running, the start goes on without it, code: 258."), 1);
+    EXPECT_TRUE(RunValuePresent());
+}
+
 TEST_F(DeferredApplyTest, NoRunValueNothingToCatchUp)
 {
     FakePlatform platform;

@@ -82,6 +82,32 @@ TEST_F(SwitchWorkerTest, SuccessfulSwitchWithDpiChangeLeavesTheQuotedRunValue)
     EXPECT_EQ(fake.desktop.posted.size(), 1u);
 }
 
+// From Windows 8.1 on, a switch that turns "Win8DpiScaling" on changes every
+// display's scale at the next sign-in, even at the same DPI.
+TEST_F(SwitchWorkerTest, TurningOnOneScaleNeedsASignOut)
+{
+    enum Before { Missing, Zero, One, OneAsText };
+    const struct {
+        int version;
+        Before before;
+        int result;
+    } cases[] = {{OSVER_AFTER_6_2, Missing, 4}, {OSVER_AFTER_6_2, Zero, 4}, {OSVER_AFTER_6_2, OneAsText, 4},
+                 {OSVER_AFTER_6_2, One, 0},     {OSVER_6_2, Missing, 0}};
+    const char16_t desktop[] = u"Control Panel\\Desktop";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        fake.registry.Remove(HKEY_CURRENT_USER, desktop, u"Win8DpiScaling");
+        if (c.before == Zero || c.before == One) {
+            fake.registry.PutDword(HKEY_CURRENT_USER, desktop, u"Win8DpiScaling", c.before == One);
+        }
+        if (c.before == OneAsText) fake.registry.PutString(HKEY_CURRENT_USER, desktop, u"Win8DpiScaling", u"1");
+        app.m_nOsVersion = c.version;
+        app.m_nSelMode = 0;  // the DPI in effect
+        window.results.clear();
+        EXPECT_EQ(Run(SWITCH_MODE), c.result);
+    }
+}
+
 TEST_F(SwitchWorkerTest, SwitchWithoutDpiChangeRemovesALeftoverRunValue)
 {
     fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"old /apply");

@@ -84,6 +84,22 @@ TEST_F(DeferredApplyWine, SecondApplyEndsAtOnceWhileTheFirstHoldsTheMutex)
     CloseHandle(held);
 }
 
+// A sign-in run that never ends (here: this process holds its mutex) delays
+// an ordinary start by 30 s at most.
+TEST_F(DeferredApplyWine, StuckApplyDoesNotKeepTheToolFromStarting)
+{
+    HANDLE held = CreateMutexW(nullptr, TRUE, L"CorvelChangeMutex_AutoRun");
+    ASSERT_NE(held, nullptr);
+    Process tool(Quoted(kToolExe));
+    HWND main = WaitForWindow(FindMainWindow, 45000);
+    EXPECT_NE(main, nullptr);
+    if (main) Click(main, 1004);
+    EXPECT_EQ(tool.Wait(30000), 0);
+    EXPECT_TRUE(RunValuePresent());
+    ReleaseMutex(held);
+    CloseHandle(held);
+}
+
 TEST_F(DeferredApplyWine, OrdinaryStartCatchesUpAfterSignIn)
 {
     SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);

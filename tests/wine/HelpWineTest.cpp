@@ -4,6 +4,7 @@
 
 #include "app/CorvelChg.h"
 #include "platform/win32/Win32Platform.h"
+#include "res/resource.h"
 #include "tests/wine/WineSupport.h"
 
 namespace {
@@ -42,6 +43,53 @@ TEST(HelpWine, TopicPathReachesHtmlHelp)
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(windows.files[0].c_str())), expected);
     EXPECT_EQ(windows.owners[0], GetDesktopWindow());
     EXPECT_EQ(windows.commands[0], 0u);  // HH_DISPLAY_TOPIC
+}
+
+// A library of a system library's name beside the program never runs in it:
+// neither the help library, loaded when help opens, nor the theme library.
+// Wine prefers its own libraries unless told otherwise, as Windows does not.
+TEST(HelpWine, PlantedLibrariesBesideTheProgramAreNeverLoaded)
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"tessaly-planted";
+    const std::wstring marker = folder + L"\\loaded.txt";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring tool = folder + L"\\CorvelChg.exe";
+    ASSERT_TRUE(CopyFileW(FullPath(kToolExe).c_str(), tool.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(HELP_FILE, (folder + L"\\CorvelChg.chm").c_str(), FALSE));
+    for (const wchar_t* name : {L"\\hhctrl.ocx", L"\\uxtheme.dll"}) {
+        ASSERT_TRUE(CopyFileW(PLANTED_DLL, (folder + name).c_str(), FALSE));
+    }
+    DeleteFileW(marker.c_str());
+    // As WINEDLLOVERRIDES="hhctrl.ocx,uxtheme=n,b" would, for the processes started below.
+    const wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+    for (const wchar_t* name : {L"hhctrl.ocx", L"uxtheme"}) SetString(HKEY_CURRENT_USER, kOverrides, name, L"native,builtin");
+    SetEnvironmentVariableW(L"TESSALY_PLANTED_MARKER", marker.c_str());
+    {
+        Process process(Quoted(tool));
+        HWND main = WaitForWindow(FindMainWindow);
+        ASSERT_NE(main, nullptr);
+        Click(main, IDC_HELP_BUTTON);
+        EXPECT_TRUE(WaitFor([] { return FindWindowW(L"HH Parent", nullptr) != nullptr; }));
+        Click(main, IDC_CLOSE);
+        EXPECT_EQ(process.Wait(30000), 0);
+    }
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A program that searches its own folder does load the planted library.
+    const std::wstring helper = folder + L"\\test_helper.exe";
+    ASSERT_TRUE(CopyFileW(FullPath(kHelperExe).c_str(), helper.c_str(), FALSE));
+    Process loader(Quoted(helper) + L" load-library hhctrl.ocx");
+    EXPECT_EQ(loader.Wait(30000), 0);
+    EXPECT_NE(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteTree(HKEY_CURRENT_USER, kOverrides);
+    SetEnvironmentVariableW(L"TESSALY_PLANTED_MARKER", nullptr);
+    for (const wchar_t* name : {L"\\loaded.txt", L"\\hhctrl.ocx", L"\\uxtheme.dll", L"\\CorvelChg.exe", L"\\CorvelChg.chm",
+                                L"\\test_helper.exe"}) {
+        DeleteFileW((folder + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

@@ -17,6 +17,14 @@ public:
     {
         HCURSOR cursor = Win32Cursors::LoadFromFile(path);
         loads.push_back({path, cursor != nullptr});
+        ICONINFO info{};
+        if (cursor && GetIconInfo(cursor, &info)) {
+            BITMAP mask{};
+            GetObjectW(info.hbmMask, sizeof(mask), &mask);
+            widths.push_back(mask.bmWidth);
+            DeleteObject(info.hbmMask);
+            if (info.hbmColor) DeleteObject(info.hbmColor);
+        }
         return cursor;
     }
     BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override
@@ -25,7 +33,18 @@ public:
         return Win32Cursors::SetSystemCursor(cursor, id);
     }
     std::vector<std::pair<String16, bool>> loads;
+    std::vector<int> widths;  // of each cursor loaded
     std::vector<DWORD> sets;
+};
+
+class RecordingDisplay : public Win32Display {
+public:
+    BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override
+    {
+        actions.push_back(action);
+        return Win32Display::SystemParameters(action, uiParam, pvParam, winIni);
+    }
+    std::vector<UINT> actions;
 };
 
 class PointerAndIcons : public ::testing::Test {
@@ -53,22 +72,25 @@ protected:
 
     Win32Platform m_win32;
     RecordingCursors m_cursors;
-    Platform m_platform{m_win32.registry, m_win32.files,  m_win32.sync,    m_win32.windows, m_win32.strings,
-                        m_win32.clock,    m_win32.system, m_win32.display, m_cursors,       m_win32.desktop};
+    RecordingDisplay m_display;
+    Platform m_platform{m_win32.registry, m_win32.files,  m_win32.sync, m_win32.windows, m_win32.strings,
+                        m_win32.clock,    m_win32.system, m_display,    m_cursors,       m_win32.desktop};
     Platform* m_previous = nullptr;
     CCorvelChgApp app;
 };
 
-// A 32 x 32 monochrome cursor file.
-void WriteCursorFile(const std::wstring& path)
+// A monochrome cursor file of size x size pixels (32 or 64).
+void WriteCursorFile(const std::wstring& path, BYTE size)
 {
-    std::vector<BYTE> file = {0, 0, 2, 0, 1, 0, 32, 32, 0, 0, 1, 0, 1, 0, 0x30, 1, 0, 0, 22, 0, 0, 0};
-    BYTE header[40] = {40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 1, 0};
+    const DWORD plane = size * size / 8;
+    const DWORD bytes = 40 + 8 + 2 * plane;
+    std::vector<BYTE> file = {0, 0, 2, 0, 1, 0, size, size, 0, 0, 1, 0, 1, 0, BYTE(bytes), BYTE(bytes >> 8), 0, 0, 22, 0, 0, 0};
+    BYTE header[40] = {40, 0, 0, 0, size, 0, 0, 0, BYTE(2 * size), 0, 0, 0, 1, 0, 1, 0};
     file.insert(file.end(), header, header + 40);
     const BYTE palette[8] = {0, 0, 0, 0, 255, 255, 255, 0};
     file.insert(file.end(), palette, palette + 8);
-    file.insert(file.end(), 128, 0x0F);  // colour bits
-    file.insert(file.end(), 128, 0x00);  // mask bits
+    file.insert(file.end(), plane, 0x0F);  // colour bits
+    file.insert(file.end(), plane, 0x00);  // mask bits
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
@@ -91,14 +113,18 @@ TEST_F(PointerAndIcons, SchemeIsWrittenWithTheRealRegistry)
     }
 }
 
+// Wine 8 has no SPI_SETCURSORS, so after asking for it the pointers are
+// handed over one by one, each at the size of its file.
 TEST_F(PointerAndIcons, CursorFilesAreLoadedAndHandedToTheLogon)
 {
     wchar_t windows[MAX_PATH] = {};
     GetWindowsDirectoryW(windows, MAX_PATH);
     CreateDirectoryW((std::wstring(windows) + L"\\cursors").c_str(), nullptr);
-    WriteCursorFile(std::wstring(windows) + L"\\cursors\\aero_arrow_xl.cur");
-    WriteCursorFile(std::wstring(windows) + L"\\cursors\\aero_link_xl.cur");
+    WriteCursorFile(std::wstring(windows) + L"\\cursors\\aero_arrow_xl.cur", 64);
+    WriteCursorFile(std::wstring(windows) + L"\\cursors\\aero_link_xl.cur", 32);
     ASSERT_TRUE(CSwitchMode().SetMouseStyle(2));
+    EXPECT_EQ(m_display.actions, std::vector<UINT>{SPI_SETCURSORS});
+    EXPECT_EQ(m_cursors.widths, (std::vector<int>{64, 32}));
     int loaded = 0;
     for (const auto& load : m_cursors.loads) {
         EXPECT_EQ(load.first.find(u"%SystemRoot%"), String16::npos);

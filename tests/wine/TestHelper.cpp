@@ -4,6 +4,8 @@
 //                    instance would;
 //   append TAG N     appends N lines to the tool's log, as another run would;
 //   version          exits with the Windows version class the tool computes;
+//   load-library L   LoadLibraryW(L) as a program that searches its own
+//                    folder first would: 0 when it loaded;
 //   desktop-view     shows a "Progman" > "SHELLDLL_DefView" > "SysListView32"
 //                    window tree, as the shell's desktop has, and exits with
 //                    the wParam of the first WM_COMMAND the view receives
@@ -19,8 +21,9 @@
 //                    read at every question (Wine cannot switch it itself);
 //   help-keys        shows the main window beside another window of the same
 //                    thread, presses F1 in the other window, then in the main
-//                    window, closes it, and exits with 10 x the help topics
-//                    shown + the times the viewer was closed at the end;
+//                    window, closes it, and exits with 100 x the other help
+//                    commands + 10 x the help topics shown + the times the
+//                    viewer was closed at the end;
 //   show W           shows one of the tool's windows alone for a screenshot:
 //                    main, detail, progress, prompt or restore;
 //   witness          shows a window and waits until it is ended;
@@ -156,11 +159,13 @@ int HelpKeys()
     app.CloseHelp();
     int topics = 0;
     int closes = 0;
+    int others = 0;
     for (UINT command : g_recordingHelp.commands) {
-        topics += command == 0x0000;
-        closes += command == 0x0012;
+        topics += command == HH_DISPLAY_TOPIC;
+        closes += command == HH_CLOSE_ALL;
+        others += command != HH_DISPLAY_TOPIC && command != HH_CLOSE_ALL;
     }
-    return topics * 10 + closes;
+    return others * 100 + topics * 10 + closes;
 }
 
 // A progress window whose end message from the worker is lost on the way.
@@ -411,5 +416,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         CCorvelChgApp app;
         return app.GetOsVersion();
     }
+    if (mode == L"load-library" && argc > 2) return LoadLibraryW(argv[2]) ? 0 : 1;
     return 100;
 }

@@ -222,8 +222,9 @@ TEST_F(ToolWine, SwitchThatChangesTheDpiAsksToSignOut)
 {
     const std::wstring signOutCaution =
         L"【注意】\nサインアウトすると、現在作業中のものが保存されない可能性があります。\nサインアウトする前に開いているファイルを保存し、すべてのソフトを終了してください。";
-    const std::wstring scalingNote =
-        L"DPIの変更を反映させるためには、以下のように設定されている必要があります。\n「コントロールパネル」を開き、「ハードウェアとサウンド」→「ディスプレイ」の順に選択して、「すべてのディスプレイで同じ拡大率を使用する」のチェックを入れます。";
+    // From Windows 8.1 on the tool sets the one scale itself: nobody is sent
+    // to a Control Panel checkbox that Windows 10 and 11 no longer have.
+    const std::wstring scalingNote = L"次回のサインイン後は、すべてのディスプレイが同じ拡大率で表示されます。";
     const std::wstring logOffCaution =
         L"【注意】\nログオフすると、現在作業中のものが保存されない可能性があります。\nログオフする前に開いているファイルを保存し、すべてのソフトを終了してください。\n\n後でログオフしたい場合は、「後でログオフ」をクリックしてください。";
     const std::wstring win10Caution = signOutCaution + L"\n\n" + scalingNote;

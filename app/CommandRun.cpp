@@ -1,0 +1,39 @@
+// A switch from the command line: what a click on a profile button, or a
+// confirmed factory restore, does in the main window, without the main
+// window. With "/quiet" there is no window at all and never a sign-out.
+#include "app/CorvelChg.h"
+#include "app/IToolWindows.h"
+#include "res/resource.h"
+#include "switch/ResultMessages.h"
+
+int CCorvelChgApp::RunCommand()
+{
+    GetProfilesName();
+    int switchType = SWITCH_RESTORE;
+    m_nAction = ACTION_RESTORE;
+    if (m_command.action == COMMAND_MODE) {
+        switchType = SWITCH_MODE;
+        m_nAction = ACTION_SWITCH;
+        m_nSelMode = m_command.mode;
+    }
+    if (m_command.quiet) {
+        CQuietSwitch worker;
+        int result = worker.Run(switchType);
+        return SwitchExitCode(result, worker.m_dwFailed);
+    }
+    if (!m_pToolWindows) return EXIT_DONE;
+    DWORD failedItems = 0;
+    int result = m_pToolWindows->ProgressWindow(switchType, &failedItems);
+    if (result == 4 && m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF, 0);
+    return SwitchExitCode(result, failedItems);
+}
+
+void CCorvelChgApp::ShowUsage()
+{
+    if (m_command.quiet) return;
+    String16 format = LoadText(IDS_USAGE);
+    String16 signIn = LoadText(m_nOsVersion >= OSVER_6_2 ? IDS_WORD_SIGN_IN : IDS_WORD_LOG_ON);
+    if (format.empty() || signIn.empty()) return;
+    UINT icon = m_command.action == COMMAND_BAD ? MB_ICONWARNING : MB_ICONINFORMATION;
+    ShowMessageText(nullptr, Format(format.c_str(), signIn, signIn), MB_OK | icon);
+}

@@ -1,0 +1,190 @@
+#include "app/CommandLine.h"
+#include "app/IToolWindows.h"
+#include "tests/unit/TestSupport.h"
+
+namespace {
+
+TEST(CommandLineTest, Parsing)
+{
+    const struct {
+        const char16_t* line;
+        CommandAction action;
+        int mode;
+        bool quiet, createLog, apply;
+    } cases[] = {
+        {u"", COMMAND_NONE, 0, false, false, false},
+        {u"/mode 2", COMMAND_MODE, 1, false, false, false},
+        {u"-MODE 3 /Quiet", COMMAND_MODE, 2, true, false, false},
+        {u"\"/mode\"  \t1", COMMAND_MODE, 0, false, false, false},
+        {u"/restore -quiet /CreateLog", COMMAND_RESTORE, 0, true, true, false},
+        {u"-createlog /APPLY", COMMAND_NONE, 0, false, false, false},
+        {u"/CreateLogs", COMMAND_NONE, 0, false, true, false},
+        {u"/apply /mode 2", COMMAND_MODE, 1, false, false, true},
+        {u"x/applyy/CreateLog", COMMAND_NONE, 0, false, true, true},
+        {u"/?", COMMAND_USAGE, 0, false, false, false},
+        {u"-? /mode 1 /quiet", COMMAND_USAGE, 0, true, false, false},
+        {u"/mode", COMMAND_BAD, 0, false, false, false},
+        {u"/mode 0", COMMAND_BAD, 0, false, false, false},
+        {u"/mode 4", COMMAND_BAD, 0, false, false, false},
+        {u"/mode 12", COMMAND_BAD, 0, false, false, false},
+        {u"/mode /quiet", COMMAND_BAD, 0, true, false, false},
+        {u"/mode 1 /restore", COMMAND_BAD, 0, false, false, false},
+        {u"/mode 1 /mode 2", COMMAND_BAD, 0, false, false, false},
+        {u"/mode 2 /bogus", COMMAND_BAD, 1, false, false, false},
+        {u"/? /bogus", COMMAND_BAD, 0, false, false, false},
+        {u"2", COMMAND_BAD, 0, false, false, false},
+        {u"/", COMMAND_BAD, 0, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(U8(c.line));
+        CommandLine command = ParseCommandLine(c.line);
+        EXPECT_EQ(command.action, c.action);
+        if (c.action == COMMAND_MODE) EXPECT_EQ(command.mode, c.mode);
+        EXPECT_EQ(command.quiet, c.quiet);
+        EXPECT_EQ(command.createLog, c.createLog);
+        EXPECT_EQ(command.apply, c.apply);
+    }
+}
+
+TEST(CommandLineTest, ExitCodes)
+{
+    EXPECT_EQ(SwitchExitCode(0, 0), EXIT_DONE);
+    EXPECT_EQ(SwitchExitCode(4, 0), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(SwitchExitCode(0, 0x100), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(SwitchExitCode(0, 0x800), EXIT_ITEMS_FAILED);
+}
+
+class Windows : public IToolWindows {
+public:
+    int MainWindow() override
+    {
+        shown.push_back("main");
+        return 0;
+    }
+    int ProgressWindow(int type, DWORD* failedItems) override
+    {
+        shown.push_back("progress " + std::to_string(type));
+        *failedItems = failed;
+        return progress;
+    }
+    int SignOutPrompt(int type) override
+    {
+        shown.push_back("prompt " + std::to_string(type));
+        return 0;
+    }
+    int progress = 0;
+    DWORD failed = 0;
+    std::vector<std::string> shown;
+};
+
+// The whole start as the program runs it: InitInstance, then Run.
+class CommandRunTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        app.m_pToolWindows = &windows;
+        HWND shell = fake.desktop.Add(nullptr, u"Progman");
+        fake.desktop.Add(fake.desktop.Add(shell, u"SHELLDLL_DefView"), u"SysListView32");
+        fake.registry.PutDword(HKEY_CURRENT_USER, u"Control Panel\\Desktop\\WindowMetrics", u"AppliedDPI", 96);
+        fake.registry.PutDword(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"Win8DpiScaling", 1);
+    }
+    int Start(const char16_t* line)
+    {
+        app.m_lpCmdLine = line;
+        app.m_nExitCode = 0;  // a new process each time
+        return app.InitInstance() ? app.Run() : app.m_nExitCode;
+    }
+    DWORD UserMode() const
+    {
+        std::vector<BYTE> data;
+        if (!fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, &data)) return 99;
+        return data[0];
+    }
+    Windows windows;
+};
+
+// Profile 2 has DPI 120, profile 1 the 96 in effect.
+TEST_F(CommandRunTest, QuietSwitchHasNoWindowAndNoPause)
+{
+    EXPECT_EQ(Start(u"/quiet /mode 2"), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(UserMode(), 1u);
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_TRUE(fake.windows.boxes.empty());
+    EXPECT_TRUE(fake.system.sleeps.empty());
+    EXPECT_TRUE(fake.system.exits.empty());
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+}
+
+TEST_F(CommandRunTest, SwitchesAndTheirExitCodes)
+{
+    const struct {
+        const char16_t* line;
+        int progress;
+        DWORD failed;
+        int exitCode;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {u"/quiet /mode 1", 0, 0, EXIT_DONE, {}},
+        {u"/quiet /restore", 0, 0, EXIT_DONE, {}},
+        {u"/mode 2", 4, 0, EXIT_AFTER_SIGN_IN, {"progress 1", "prompt 1"}},
+        {u"-Mode 3", 0, 0x100, EXIT_ITEMS_FAILED, {"progress 1"}},
+        {u"/restore", 0, 0, EXIT_DONE, {"progress 3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(U8(c.line));
+        windows = Windows{};
+        windows.progress = c.progress;
+        windows.failed = c.failed;
+        app.m_hMutex.Reset();
+        EXPECT_EQ(Start(c.line), c.exitCode);
+        EXPECT_EQ(windows.shown, c.shown);
+    }
+    EXPECT_EQ(UserMode(), MODE_SHIPMENT);  // the last one restored
+}
+
+// Nothing is changed, and the usage box (unless quiet) says how to use it.
+TEST_F(CommandRunTest, BadLinesAndTheUsageBox)
+{
+    fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"x /apply");  // no catch-up either
+    const struct {
+        const char16_t* line;
+        int exitCode;
+        size_t boxes;
+        UINT type;
+    } cases[] = {{u"/mode 9", EXIT_BAD_COMMAND, 1, MB_ICONWARNING}, {u"/quiet /restore /mode 1", EXIT_BAD_COMMAND, 0, 0},
+                 {u"/?", EXIT_DONE, 1, MB_ICONINFORMATION}, {u"-? /quiet", EXIT_DONE, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(U8(c.line));
+        fake.windows.boxes.clear();
+        EXPECT_EQ(Start(c.line), c.exitCode);
+        ASSERT_EQ(fake.windows.boxes.size(), c.boxes);
+        if (c.boxes) {
+            EXPECT_EQ(fake.windows.boxes[0].type, MB_OK | c.type);
+            EXPECT_NE(U8(fake.windows.boxes[0].text).find("CorvelChg.exe /mode N"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(windows.shown.empty());
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
+    EXPECT_FALSE(fake.sync.Exists(u"CorvelChangeMutex_AutoRun"));
+}
+
+TEST_F(CommandRunTest, AnotherInstanceIsLeftAlone)
+{
+    fake.sync.HoldElsewhere(u"CorvelChangeMutex");
+    fake.windows.AddWindow(u"MainWindowClass", u"Tessaly");
+    EXPECT_EQ(Start(u"/quiet /mode 2"), EXIT_RUNNING);
+    EXPECT_TRUE(fake.windows.broughtToFront.empty());
+    EXPECT_EQ(Start(u"/restore"), EXIT_RUNNING);
+    EXPECT_EQ(fake.windows.broughtToFront.size(), 1u);
+    EXPECT_EQ(Start(u""), 0);  // an ordinary start ends with 0, as ever
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
+}
+
+TEST_F(CommandRunTest, ApplyRunsAloneAndSaysSo)
+{
+    EXPECT_EQ(Start(u"/apply /mode 2 /CreateLog"), 0);
+    EXPECT_EQ(CountMessage("CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored."), 1);
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
+}
+
+}  // namespace
