@@ -1,0 +1,124 @@
+// The command-line switches through the real program: exit codes, registry
+// and log as a script or a shortcut would see them.
+#include <gtest/gtest.h>
+
+#include "tests/wine/WineSupport.h"
+
+namespace {
+
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
+const wchar_t kDesktop[] = L"Control Panel\\Desktop";
+
+class CommandLineWine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FreshToolRegistry();
+        DeleteTree(HKEY_CURRENT_USER, kRunKey);
+        SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
+        SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
+        SetDword(HKEY_CURRENT_USER, kDesktop, L"Win8DpiScaling", 1);
+        DeleteFileW(kLogFile);
+        StartDesktopView();
+    }
+    // A desktop view for the icon size, so that a switch can succeed here;
+    // it ends after the first icon command.
+    void StartDesktopView()
+    {
+        m_shell.reset();
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+        ResetEvent(ready);
+        m_shell = std::make_unique<Process>(Quoted(kHelperExe) + L" desktop-view");
+        WaitForSingleObject(ready, 30000);
+        CloseHandle(ready);
+    }
+    static DWORD Dword(HKEY root, const wchar_t* key, const wchar_t* name)
+    {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (!GetRaw(root, key, name, &type, &data) || data.size() != 4) return 0xDEAD;
+        return *reinterpret_cast<DWORD*>(data.data());
+    }
+    static bool RunValuePresent()
+    {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        return GetRaw(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", &type, &data);
+    }
+    std::unique_ptr<Process> m_shell;
+};
+
+// Profile 2 (設定②) has DPI 120, profile 1 the 96 in effect; the factory
+// profile is profile 1.
+TEST_F(CommandLineWine, QuietSwitchesEndByThemselves)
+{
+    const struct {
+        const wchar_t* line;
+        long exitCode;
+        DWORD mode;
+        DWORD dpi;
+        bool runValue;
+    } cases[] = {
+        {L"/quiet /mode 1 /CreateLog", 0, 0, 96, false},
+        {L"-QUIET -Mode 2 /CreateLog", 1, 1, 120, true},
+        {L"/quiet /restore /CreateLog", 0, 4, 96, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.line, c.line + wcslen(c.line)));
+        DeleteFileW(kLogFile);
+        StartDesktopView();
+        EXPECT_EQ(RunTool(c.line, 30000), c.exitCode);
+        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), c.mode);
+        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), c.dpi);
+        EXPECT_EQ(RunValuePresent(), c.runValue);
+        EXPECT_NE(ReadLogText().find(L"ProcessProc:OnDoSwitchMode Succeeded.\r\n"), std::wstring::npos);
+        EXPECT_EQ(FindProgressWindow(), nullptr);
+        SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
+    }
+}
+
+TEST_F(CommandLineWine, BadLinesChangeNothing)
+{
+    for (const wchar_t* line : {L"/quiet /mode", L"/quiet /mode 4", L"/quiet /mode 1 /restore", L"/quiet /bogus"}) {
+        EXPECT_EQ(RunTool(line, 30000), 3);
+    }
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+
+    // Without /quiet a box says in Japanese how to use the switches.
+    Process tool(Quoted(kToolExe) + L" /mode 9");
+    HWND box = WaitForWindow(FindMessageBox);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(ItemText(box, 65535).find(L"CorvelChg.exe /mode N\n　　設定N（1、2、3）に切り替えます。"), std::wstring::npos);
+    Click(box, IDOK);
+    EXPECT_EQ(tool.Wait(30000), 3);
+}
+
+// Without /quiet: the progress window and the sign-out prompt, never the
+// main window.
+TEST_F(CommandLineWine, SwitchShowsProgressAndPromptOnly)
+{
+    Process tool(Quoted(kToolExe) + L" /mode 2");
+    HWND prompt = WaitForWindow(FindSignOutPrompt, 30000);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(ItemText(prompt, 1065), L"設定②への切り替えが完了しました。");
+    EXPECT_EQ(FindMainWindow(), nullptr);
+    PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(tool.Wait(30000), 1);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 1u);
+}
+
+TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
+{
+    Process main(Quoted(kToolExe));
+    HWND window = WaitForWindow(FindMainWindow);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunTool(L"/quiet /mode 2", 30000), 4);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    Click(window, 1004);
+    EXPECT_EQ(main.Wait(30000), 0);
+}
+
+}  // namespace
