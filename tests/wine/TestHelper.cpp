@@ -39,8 +39,8 @@
 //   stop-dismiss     tells the dismisser that no more boxes can come;
 //   wait-window C [T] waits up to 30 s for a window of class C (and title T):
 //                    0 when it exists, 1 when it never came;
-//   wait-shown C [T] the same for a visible window, and then until its thread
-//                    has handled what it was sent (painted, for a screenshot);
+//   wait-shown C [T] the same for a visible window, and then has it and all
+//                    its controls painted (for a screenshot);
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -308,8 +308,13 @@ int WaitWindow(const wchar_t* className, const wchar_t* title, bool shown)
 {
     HWND window = WaitTopWindow(className, title, shown);
     if (!window) return 1;
+    if (!shown) return 0;
+    // The window and every control painted now, by its own thread (the paint
+    // is sent, not posted, so this returns once it is done), however busy
+    // the machine is.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     DWORD_PTR ignored = 0;
-    if (shown) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
     return 0;
 }
 
