@@ -225,6 +225,8 @@ TEST_F(SettingsTest, ProfileNames)
     EXPECT_EQ(app.m_strProfilesName[0], u"ふつう");
     EXPECT_EQ(app.m_strProfilesName[1], long200);
     EXPECT_EQ(app.m_strProfilesName[2], u"%s%d");
+    EXPECT_EQ(app.ProfileName(2), u"%s%d");
+    EXPECT_EQ(app.ProfileName(3), u"");  // the first index past the end
 
     // One name missing: all three come from the string table.
     fake.registry.Put(HKEY_LOCAL_MACHINE, ProfileKeys[2], u"ProfilesName", REG_EXPAND_SZ, {'a', 0, 0, 0});
@@ -233,6 +235,16 @@ TEST_F(SettingsTest, ProfileNames)
     EXPECT_EQ(U8(app.m_strProfilesName[1]), "設定②");
     EXPECT_EQ(U8(app.m_strProfilesName[2]), "設定③");
     EXPECT_EQ(CountMessage("CCorvelChgApp::GetProfileFromReg failed. RegReadStr error."), 1);
+}
+
+// A factory level outside 0 to 7 is passed over for the built-in level, so
+// that a restore never indexes the level names with it.
+TEST_F(SettingsTest, FactoryLevelOutOfRangeTakesTheBuiltInLevel)
+{
+    for (DWORD level : {8u, 0xFFFFFFFFu}) {
+        Factory(1, u"CorvelDPI", level);
+        EXPECT_EQ(Shipment(1), kProfile1);
+    }
 }
 
 // A name of exactly 520 bytes has no terminator in the 260-character buffer.

@@ -205,6 +205,14 @@ TEST_F(StartupTest, LoadResStringNeverWritesPastTheGivenSize)
     EXPECT_EQ(buffer[4], u'#');
     EXPECT_EQ(Messages().back(), "CCorvelChgApp::LoadResString StringCchCopy error code: -2147024774");
 
+    // "Tessaly" is 7 characters: a buffer of 7 has no room for its end.
+    char16_t exact[8];
+    std::fill(std::begin(exact), std::end(exact), u'#');
+    EXPECT_FALSE(app.LoadResString(IDS_TITLE, exact, 7));
+    EXPECT_EQ(String16(exact, 8), String16(u"Tessal") + u'\0' + u'#');
+    EXPECT_TRUE(app.LoadResString(IDS_TITLE, exact, 8));
+    EXPECT_EQ(String16(exact), u"Tessaly");
+
     char16_t full[kTextChars] = {};
     EXPECT_TRUE(app.LoadResString(IDS_TITLE, full, kTextChars));
     EXPECT_EQ(String16(full), u"Tessaly");
