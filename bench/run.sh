@@ -87,7 +87,7 @@ row() {  # name, key, floor key or fixed floor, unit, target ("-" for none)
   if [[ "$3" =~ ^[0-9.]+$ ]]; then fm=$3; flo=$3; fhi=$3; else read -r fm flo fhi _ <<<"$(stats "$3")"; fi
   ratio=$(awk -v a="$m" -v b="$fm" 'BEGIN {printf "%.2f", a/b}')
   if [ "$5" = - ]; then
-    target="none yet"
+    target="none"
   else
     target="≤ $5, $(awk -v r="$ratio" -v t="$5" 'BEGIN {print (r <= t) ? "met" : "NOT met"}')"
   fi
