@@ -20,25 +20,7 @@ protected:
         SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
         SetDword(HKEY_CURRENT_USER, kDesktop, L"Win8DpiScaling", 1);
         DeleteFileW(kLogFile);
-        StartDesktopView();
-    }
-    // A desktop view for the icon size, so that a switch can succeed here;
-    // it ends after the first icon command.
-    void StartDesktopView()
-    {
-        m_shell.reset();
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
-        ResetEvent(ready);
-        m_shell = std::make_unique<Process>(Quoted(kHelperExe) + L" desktop-view");
-        WaitForSingleObject(ready, 30000);
-        CloseHandle(ready);
-    }
-    static DWORD Dword(HKEY root, const wchar_t* key, const wchar_t* name)
-    {
-        DWORD type = 0;
-        std::vector<BYTE> data;
-        if (!GetRaw(root, key, name, &type, &data) || data.size() != 4) return 0xDEAD;
-        return *reinterpret_cast<DWORD*>(data.data());
+        m_shell = StartDesktopView();
     }
     static bool RunValuePresent()
     {
@@ -67,10 +49,11 @@ TEST_F(CommandLineWine, QuietSwitchesEndByThemselves)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.line, c.line + wcslen(c.line)));
         DeleteFileW(kLogFile);
-        StartDesktopView();
+        m_shell.reset();
+        m_shell = StartDesktopView();
         EXPECT_EQ(RunTool(c.line, 30000), c.exitCode);
-        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), c.mode);
-        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), c.dpi);
+        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), c.mode);
+        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), c.dpi);
         EXPECT_EQ(RunValuePresent(), c.runValue);
         EXPECT_NE(ReadLogText().find(L"ProcessProc:OnDoSwitchMode Succeeded.\r\n"), std::wstring::npos);
         EXPECT_EQ(FindProgressWindow(), nullptr);
@@ -83,8 +66,8 @@ TEST_F(CommandLineWine, BadLinesChangeNothing)
     for (const wchar_t* line : {L"/quiet /mode", L"/quiet /mode 4", L"/quiet /mode 1 /restore", L"/quiet /bogus"}) {
         EXPECT_EQ(RunTool(line, 30000), 3);
     }
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
 
     // Without /quiet a box says in Japanese how to use the switches.
     Process tool(Quoted(kToolExe) + L" /mode 9");
@@ -106,7 +89,7 @@ TEST_F(CommandLineWine, SwitchShowsProgressAndPromptOnly)
     EXPECT_EQ(FindMainWindow(), nullptr);
     PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(tool.Wait(30000), 1);
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 1u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 1u);
 }
 
 TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
@@ -115,8 +98,8 @@ TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
     HWND window = WaitForWindow(FindMainWindow);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(RunTool(L"/quiet /mode 2", 30000), 4);
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
     Click(window, 1004);
     EXPECT_EQ(main.Wait(30000), 0);
 }

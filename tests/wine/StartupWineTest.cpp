@@ -35,6 +35,7 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 TEST_F(StartupWine, SecondStartBringsTheRunningInstanceToTheFront)
 {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+    ResetEvent(ready);  // another helper may have left it set
     Process holder(Quoted(kHelperExe) + L" hold");
     ASSERT_TRUE(holder.Started());
     ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0);

@@ -378,7 +378,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (mode == L"show" && argc > 2) return Show(argv[2]);
     if (mode == L"progress" && argc > 3) {
         CCorvelChgApp app;
-        app.m_lpCmdLine = reinterpret_cast<const char16_t*>(GetCommandLineW());
+        // The tool's own switches only: the helper's words are not the tool's.
+        if (wcsstr(GetCommandLineW(), L"/CreateLog")) app.m_lpCmdLine = u"/CreateLog";
         if (!app.InitInstance()) return 101;
         app.m_nSelMode = _wtoi(argv[3]);
         app.m_nAction = ACTION_SWITCH;

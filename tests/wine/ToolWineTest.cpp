@@ -44,28 +44,14 @@ protected:
         return WaitForWindow(FindMainWindow);
     }
     long Finish() { return m_tool->Wait(); }
-    // A desktop view for the icon size, so that a switch can succeed here.
-    void StartDesktopView()
-    {
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
-        ResetEvent(ready);
-        m_shell = std::make_unique<Process>(Quoted(kHelperExe) + L" desktop-view");
-        WaitForSingleObject(ready, 30000);
-        CloseHandle(ready);
-    }
+    void StartDesktopView() { m_shell = ::StartDesktopView(); }
     static bool Has(HKEY root, const wchar_t* key, const wchar_t* name)
     {
         DWORD type = 0;
         std::vector<BYTE> data;
         return GetRaw(root, key, name, &type, &data);
     }
-    static DWORD Dword(HKEY root, const wchar_t* key, const wchar_t* name)
-    {
-        DWORD type = 0;
-        std::vector<BYTE> data;
-        if (!GetRaw(root, key, name, &type, &data) || data.size() != 4) return 0xDEAD;
-        return *reinterpret_cast<DWORD*>(data.data());
-    }
+    static DWORD Dword(HKEY root, const wchar_t* key, const wchar_t* name) { return GetDword(root, key, name); }
     static std::wstring RunValue()
     {
         DWORD type = 0;

@@ -63,6 +63,24 @@ void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, con
     RegCloseKey(key);
 }
 
+DWORD GetDword(HKEY root, const wchar_t* path, const wchar_t* name)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!GetRaw(root, path, name, &type, &data) || data.size() != 4) return 0xDEAD;
+    return *reinterpret_cast<DWORD*>(data.data());
+}
+
+std::unique_ptr<Process> StartDesktopView()
+{
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+    ResetEvent(ready);
+    auto shell = std::make_unique<Process>(Quoted(kHelperExe) + L" desktop-view");
+    WaitForSingleObject(ready, 30000);
+    CloseHandle(ready);
+    return shell;
+}
+
 void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value)
 {
     SetRaw(root, path, name, REG_DWORD, &value, 4);

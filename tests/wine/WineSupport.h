@@ -37,6 +37,11 @@ long RunTool(const std::wstring& arguments, DWORD milliseconds = 60000);
 long RunToolAndClose(const std::wstring& arguments);
 
 void DeleteTree(HKEY root, const wchar_t* path);
+// A REG_DWORD of exactly 4 bytes; 0xDEAD for anything else or nothing.
+DWORD GetDword(HKEY root, const wchar_t* path, const wchar_t* name);
+// The helper's desktop view, for the icon size, so that a switch can succeed
+// here; it ends after the first icon command it receives.
+std::unique_ptr<Process> StartDesktopView();
 void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
 void SetString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
 void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
