@@ -6,8 +6,10 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
+#include "fw/ScrollBand.h"
 #include "fw/Wnd.h"
 
 class CDialog;
@@ -84,10 +86,27 @@ protected:
     // and its notifications reach the object before the dialog.
     void DDX_Control(int id, CWnd& control);
 
+    // The control whose bottom edge ends the rows that stay in view above a
+    // band that scrolls; 0 when only the button row stays.
+    int m_nHeaderId = 0;
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
+    // The routes of Dispatch, in its order; each is true when it handled
+    // the message.
+    bool RedrawForNewColors();
+    bool ReflectDrawItem(LPARAM lParam, INT_PTR* result);
+    bool ReflectCommand(WPARAM wParam, LPARAM lParam);
+    bool ScrollBand(UINT message, WPARAM wParam);
+    bool FromMessageMap(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result);
+    bool OkOrCancel(WPARAM wParam);
     CWnd* BoundControl(HWND window) const;
+    // Moves the window inside the work area of its monitor. One that is too
+    // tall takes the area's height and scrolls its band of rows instead:
+    // the text keeps its size.
+    void FitToWorkArea();
+    int MakeBand(int excess, int barWidth);
 
     // Ends the dialog when another thread asked for it; false when none did.
     bool TakeEndFromThread();
@@ -99,4 +118,5 @@ private:
     std::atomic<bool> m_bEndFromThread{false};
     std::atomic<int> m_nEndFromThreadResult{0};
     std::vector<CWnd*> m_boundControls;
+    std::unique_ptr<CScrollBand> m_band;
 };

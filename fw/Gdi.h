@@ -12,6 +12,7 @@ struct GdiObjectTraits {
 
 using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
+using ScopedRegion = ScopedHandle<GdiObjectTraits<HRGN>>;
 
 // A memory DC compatible with another, with one bitmap selected into it; the
 // old bitmap is selected back and the DC deleted on every path.

@@ -29,7 +29,7 @@ ON_BN_CLICKED(IDC_DEFAULT, OnBnClickedDefault)
 ON_BN_CLICKED(IDC_HELP_BUTTON, OnBnClickedHelp)
 END_MESSAGE_MAP()
 
-CSettingDlg::CSettingDlg() : CDialog(IDD_SETTINGS) {}
+CSettingDlg::CSettingDlg() : CDialog(IDD_SETTINGS) { m_nHeaderId = IDC_HEADING0; }
 
 void CSettingDlg::DoDataExchange()
 {
