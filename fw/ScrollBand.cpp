@@ -56,8 +56,9 @@ CScrollBand::CScrollBand(HWND dialog, const BandPlan& plan, const std::vector<HW
     for (HWND row : rows) {
         Box box = ClientBoxOf(dialog, row);
         m_rows.push_back({row, box});
+        // SetParent puts the control on top; last in line keeps the tab order.
         SetParent(row, m_window);
-        SetWindowPos(row, nullptr, box.left, box.top - plan.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(row, HWND_BOTTOM, box.left, box.top - plan.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     }
     SCROLLINFO info{};
     info.cbSize = sizeof(info);

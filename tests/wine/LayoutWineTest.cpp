@@ -1,0 +1,146 @@
+// The tool's windows on a small screen at a DPI the tool itself sets. Run
+// by layout_test.sh, which gives the prefix a desktop as tall as the work
+// area Windows leaves above its taskbar and sets TESSALY_LAYOUT_DPI; skipped
+// in the ordinary run. The progress window switches a profile, and with it
+// the DPI of every later process: it comes last.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+#include "tests/wine/WineSupport.h"
+
+namespace {
+
+const wchar_t kMetrics[] = L"Control Panel\\Desktop\\WindowMetrics";
+const int kFirstLevel = 1011;
+const int kLastLevel = 1037;
+
+::testing::AssertionResult Within(HWND window, const RECT& area)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if (rect.left >= area.left && rect.top >= area.top && rect.right <= area.right && rect.bottom <= area.bottom) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "(" << rect.left << "," << rect.top << ")-(" << rect.right << ","
+                                         << rect.bottom << ") outside (" << area.left << "," << area.top << ")-("
+                                         << area.right << "," << area.bottom << ")";
+}
+
+::testing::AssertionResult InWorkArea(HWND window)
+{
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return Within(window, work);
+}
+
+// Wholly inside the band's client area: neither under the header, the
+// button row nor the scroll bar.
+bool InView(HWND band, HWND control)
+{
+    RECT client{};
+    GetClientRect(band, &client);
+    MapWindowPoints(band, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return Within(control, client);
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+class LayoutWine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* dpi = std::getenv("TESSALY_LAYOUT_DPI");
+        if (!dpi) GTEST_SKIP() << "run by layout_test.sh";
+        m_dpi = std::atoi(dpi);
+        FreshToolRegistry();
+        SetDword(HKEY_CURRENT_USER, kMetrics, L"AppliedDPI", static_cast<DWORD>(m_dpi));
+    }
+    int m_dpi = 96;
+};
+
+TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
+{
+    Process helper(Quoted(kHelperExe) + L" show detail");
+    HWND detail = WaitForWindow(FindDetailWindow);
+    ASSERT_TRUE(detail);
+    for (int id : {IDOK, IDCANCEL}) {
+        HWND button = GetDlgItem(detail, id);
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        EXPECT_TRUE(InWorkArea(button)) << id;
+        EXPECT_NEAR(rect.bottom - rect.top, MulDiv(34, m_dpi, 96), 2) << id;
+    }
+    HWND band = FindWindowExW(detail, nullptr, L"TessalyScrollBand", nullptr);
+    ASSERT_TRUE(band);
+    EXPECT_TRUE(GetWindowLongW(band, GWL_STYLE) & WS_VSCROLL);
+
+    // Tab from the first level button to OK: each control is in view when it has the focus.
+    HWND focus = FocusOf(detail);
+    ASSERT_EQ(GetDlgCtrlID(focus), kFirstLevel);
+    std::set<int> reached;
+    for (int step = 0; step < 40 && GetDlgCtrlID(focus) != IDOK; ++step) {
+        if (GetParent(focus) == band) {
+            EXPECT_TRUE(WaitFor([&] { return InView(band, focus); }, 5000)) << GetDlgCtrlID(focus);
+            reached.insert(GetDlgCtrlID(focus));
+        }
+        HWND before = focus;
+        PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0);
+        ASSERT_TRUE(WaitFor([&] { return (focus = FocusOf(detail)) != before; }, 5000));
+    }
+    EXPECT_EQ(GetDlgCtrlID(focus), IDOK);
+    EXPECT_EQ(reached.size(), 27u);
+
+    // The page keys, the wheel and the scroll bar, each from the other end.
+    HWND ok = GetDlgItem(detail, IDOK);
+    const struct {
+        const char* what;
+        HWND to;
+        UINT message;
+        WPARAM wParam;
+        int shows;
+    } moves[] = {
+        {"Page Up", ok, WM_KEYDOWN, VK_PRIOR, kFirstLevel},
+        {"Page Down", ok, WM_KEYDOWN, VK_NEXT, kLastLevel},
+        {"wheel up", ok, WM_MOUSEWHEEL, MAKEWPARAM(0, 3 * WHEEL_DELTA), kFirstLevel},
+        {"bar to the end", band, WM_VSCROLL, SB_BOTTOM, kLastLevel},
+        {"bar to the top", band, WM_VSCROLL, SB_TOP, kFirstLevel},
+    };
+    for (const auto& move : moves) {
+        HWND level = GetDlgItem(band, move.shows);
+        EXPECT_FALSE(InView(band, level)) << move.what;
+        PostMessageW(move.to, move.message, move.wParam, 0);
+        EXPECT_TRUE(WaitFor([&] { return InView(band, level); }, 5000)) << move.what;
+    }
+    PostMessageW(detail, WM_CLOSE, 0, 0);
+    EXPECT_EQ(helper.Wait(30000), 0);
+}
+
+TEST_F(LayoutWine, EveryWindowLiesInsideTheWorkArea)
+{
+    const struct {
+        const wchar_t* name;
+        HWND (*find)();
+    } windows[] = {{L"main", FindMainWindow},
+                   {L"detail", FindDetailWindow},
+                   {L"prompt", FindSignOutPrompt},
+                   {L"restore", FindRestoreDialog},
+                   {L"progress", FindProgressWindow}};  // last: it switches a profile
+    for (const auto& shown : windows) {
+        Process helper(Quoted(kHelperExe) + L" show " + shown.name);
+        HWND window = WaitForWindow(shown.find);
+        ASSERT_TRUE(window) << shown.name;
+        EXPECT_TRUE(InWorkArea(window)) << shown.name;
+        // The progress window does not close: its helper is ended when it has not.
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        helper.Wait(5000);
+    }
+}
+
+}  // namespace
