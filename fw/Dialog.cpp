@@ -1,5 +1,7 @@
 #include "fw/Dialog.h"
 
+#include <algorithm>
+
 #include "fw/WinApp.h"
 #include "res/resource.h"
 
@@ -226,10 +228,13 @@ void CDialog::FitToWorkArea()
     Box placed = ToBox(window);
     const int excess = placed.Height() - (monitor.rcWork.bottom - monitor.rcWork.top);
     if (excess > 0) {
-        const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-        const int shift = MakeBand(excess, barWidth);
+        // Wider by the scroll bar as far as the work area allows; beyond
+        // that the bar covers the right margin.
+        const int room = (monitor.rcWork.right - monitor.rcWork.left) - placed.Width();
+        const int widen = std::max(0, std::min(GetSystemMetrics(SM_CXVSCROLL), room));
+        const int shift = MakeBand(excess, widen);
         placed.bottom -= shift;
-        if (shift > 0) placed.right += barWidth;
+        if (shift > 0) placed.right += widen;
     }
     placed = PlaceWindow(placed, ToBox(monitor.rcWork));
     if (placed == ToBox(window)) return;  // it fits where it is: not a pixel changes
@@ -240,7 +245,7 @@ void CDialog::FitToWorkArea()
 // The rows between the header and the button row go to the band, and the
 // button row moves up over the height given up. Returns that height; 0
 // when there is no band (the window then keeps its height).
-int CDialog::MakeBand(int excess, int barWidth)
+int CDialog::MakeBand(int excess, int widen)
 {
     const std::vector<HWND> children = ChildWindows(m_hWnd);
     std::vector<Box> boxes;
@@ -256,7 +261,7 @@ int CDialog::MakeBand(int excess, int barWidth)
     }
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    m_band = std::make_unique<CScrollBand>(m_hWnd, plan, rows, client.right + barWidth, line);
+    m_band = std::make_unique<CScrollBand>(m_hWnd, plan, rows, client.right + widen, line);
     if (!m_band->Made()) {
         m_band.reset();
         return 0;

@@ -106,7 +106,7 @@ private:
     // tall takes the area's height and scrolls its band of rows instead:
     // the text keeps its size.
     void FitToWorkArea();
-    int MakeBand(int excess, int barWidth);
+    int MakeBand(int excess, int widen);
 
     // Ends the dialog when another thread asked for it; false when none did.
     bool TakeEndFromThread();

@@ -108,13 +108,14 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
     } moves[] = {
         {"Page Up", ok, WM_KEYDOWN, VK_PRIOR, kFirstLevel},
         {"Page Down", ok, WM_KEYDOWN, VK_NEXT, kLastLevel},
-        {"wheel up", ok, WM_MOUSEWHEEL, MAKEWPARAM(0, 3 * WHEEL_DELTA), kFirstLevel},
+        {"wheel up", ok, WM_MOUSEWHEEL, MAKEWPARAM(0, 10 * WHEEL_DELTA), kFirstLevel},
         {"bar to the end", band, WM_VSCROLL, SB_BOTTOM, kLastLevel},
         {"bar to the top", band, WM_VSCROLL, SB_TOP, kFirstLevel},
     };
     for (const auto& move : moves) {
+        // Out of view once the move before has moved every control.
         HWND level = GetDlgItem(band, move.shows);
-        EXPECT_FALSE(InView(band, level)) << move.what;
+        EXPECT_TRUE(WaitFor([&] { return !InView(band, level); }, 5000)) << move.what;
         PostMessageW(move.to, move.message, move.wParam, 0);
         EXPECT_TRUE(WaitFor([&] { return InView(band, level); }, 5000)) << move.what;
     }
