@@ -14,7 +14,7 @@ class IToolWindows;
 
 // The single-instance mutex, released and closed through the platform the
 // tool runs on (the application object exists before the platform is set).
-struct ToolMutexTraits {
+struct ToolMutexTraits : NullMeansNone {
     using Handle = HANDLE;
     static void Close(HANDLE mutex);
 };

@@ -6,7 +6,7 @@
 #include "platform/ScopedHandle.h"
 
 // A log file handle, closed through the platform.
-struct FileTraits {
+struct FileTraits : NullMeansNone {
     using Handle = IFileSystem::FileId;
     static void Close(IFileSystem::FileId file) { Plat().files.Close(file); }
 };
@@ -21,7 +21,7 @@ public:
     static bool GetStatus(const char16_t* path) { return Plat().files.Exists(path); }
 
     // Opens for appending: every write lands at the end of the file.
-    bool Open(const char16_t* path, bool create, DWORD* error)
+    [[nodiscard]] bool Open(const char16_t* path, bool create, DWORD* error)
     {
         m_hFile.Reset(Plat().files.OpenAppend(path, create, error));
         return IsOpen();

@@ -5,7 +5,7 @@
 #include "platform/WinTypes.h"
 
 template <class GdiHandle>
-struct GdiObjectTraits {
+struct GdiObjectTraits : NullMeansNone {
     using Handle = GdiHandle;
     static void Close(GdiHandle object) { DeleteObject(object); }
 };

@@ -32,7 +32,9 @@ void CErrorLog::OpenLog()
     if (!m_bLogEnabled) return;
     DWORD error = 0;
     if (Open(kLogPath, !GetStatus(kLogPath), &error)) {
-        m_writeLock.Create(kWriteLockName, false);
+        // Another run's lock is the one wanted, so "already exists" is no
+        // fault; without a lock each line is still written, unlocked.
+        (void)m_writeLock.Create(kWriteLockName, false);
         return;
     }
     String16 description = Plat().files.ErrorText(error);

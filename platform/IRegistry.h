@@ -23,7 +23,7 @@ public:
     virtual LONG CloseKey(HKEY key) = 0;
 };
 
-struct RegKeyTraits {
+struct RegKeyTraits : NullMeansNone {
     using Handle = HKEY;
     IRegistry* registry;
     void Close(HKEY key) { registry->CloseKey(key); }
@@ -32,14 +32,14 @@ struct RegKeyTraits {
 // Owns one open registry key and closes it on every path.
 class ScopedRegKey : public ScopedHandle<RegKeyTraits> {
 public:
-    explicit ScopedRegKey(IRegistry& registry) : ScopedHandle(RegKeyTraits{&registry}) {}
+    explicit ScopedRegKey(IRegistry& registry) : ScopedHandle(RegKeyTraits{{}, &registry}) {}
 
-    LONG Open(HKEY root, const char16_t* subKey, REGSAM access)
+    [[nodiscard]] LONG Open(HKEY root, const char16_t* subKey, REGSAM access)
     {
         IRegistry& registry = *traits().registry;
         return registry.OpenKey(root, subKey, access, Receive());
     }
-    LONG Create(HKEY root, const char16_t* subKey)
+    [[nodiscard]] LONG Create(HKEY root, const char16_t* subKey)
     {
         IRegistry& registry = *traits().registry;
         return registry.CreateKey(root, subKey, Receive());

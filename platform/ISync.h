@@ -20,7 +20,7 @@ public:
     virtual void Close(HANDLE mutex) = 0;
 };
 
-struct MutexTraits {
+struct MutexTraits : NullMeansNone {
     using Handle = HANDLE;
     ISync* sync;
     void Close(HANDLE mutex) { sync->Close(mutex); }
@@ -29,10 +29,10 @@ struct MutexTraits {
 // Owns one mutex handle and closes it on every path.
 class ScopedMutex : public ScopedHandle<MutexTraits> {
 public:
-    explicit ScopedMutex(ISync& sync) : ScopedHandle(MutexTraits{&sync}) {}
+    explicit ScopedMutex(ISync& sync) : ScopedHandle(MutexTraits{{}, &sync}) {}
 
     // Returns the last-error code of the creation.
-    DWORD Create(const char16_t* name, bool initialOwner)
+    [[nodiscard]] DWORD Create(const char16_t* name, bool initialOwner)
     {
         DWORD lastError = 0;
         ISync& sync = *traits().sync;

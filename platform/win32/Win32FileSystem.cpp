@@ -19,9 +19,9 @@ bool IsTheNamedFile(HANDLE file, const wchar_t* path)
     std::wstring name(path);
     size_t slash = name.rfind(L'\\');
     if (slash == std::wstring::npos) return false;
-    ScopedKernelHandle folder(ValidOrNull(CreateFileW(name.substr(0, slash).c_str(), 0,
-                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    ScopedKernelHandle folder(CreateFileW(name.substr(0, slash).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) return false;
     std::wstring expected = FinalPath(folder.Get()) + name.substr(slash);
     std::wstring actual = FinalPath(file);
@@ -39,10 +39,9 @@ bool Win32FileSystem::Exists(const char16_t* path) { return GetFileAttributesW(W
 // is written through it.
 IFileSystem::FileId Win32FileSystem::OpenAppend(const char16_t* path, bool create, DWORD* error)
 {
-    ScopedKernelHandle file(ValidOrNull(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                    create ? OPEN_ALWAYS : OPEN_EXISTING,
-                                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    ScopedKernelHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) {
         *error = GetLastError();
         return nullptr;

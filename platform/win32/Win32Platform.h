@@ -5,14 +5,14 @@
 #include "platform/Platform.h"
 #include "platform/ScopedHandle.h"
 
-// A kernel handle (file, folder, thread) closed with CloseHandle.
+// A kernel handle (file, folder, thread) closed with CloseHandle. CreateFileW
+// fails with INVALID_HANDLE_VALUE, the thread calls with null: neither is one.
 struct KernelHandleTraits {
     using Handle = HANDLE;
+    static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
-// CreateFileW's failure value as the owner's "none".
-inline HANDLE ValidOrNull(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
 
 inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }

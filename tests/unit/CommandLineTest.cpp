@@ -39,7 +39,9 @@ TEST(CommandLineTest, Parsing)
         SCOPED_TRACE(U8(c.line));
         CommandLine command = ParseCommandLine(c.line);
         EXPECT_EQ(command.action, c.action);
-        if (c.action == COMMAND_MODE) EXPECT_EQ(command.mode, c.mode);
+        if (c.action == COMMAND_MODE) {
+            EXPECT_EQ(command.mode, c.mode);
+        }
         EXPECT_EQ(command.quiet, c.quiet);
         EXPECT_EQ(command.createLog, c.createLog);
         EXPECT_EQ(command.apply, c.apply);
