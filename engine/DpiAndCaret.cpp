@@ -61,8 +61,7 @@ BOOL CSwitchMode::SetDpi(DWORD dpi)
         Log(u"CSwitchMode::SetDpi the RegWriteDword is failed.");
         return FALSE;
     }
-    CRunContext* run = TheRun();
-    if (!run || run->m_nOsVersion != OSVER_AFTER_6_2) return TRUE;
+    if (TheRun().m_nOsVersion != OSVER_AFTER_6_2) return TRUE;
     Log(u"CSwitchMode::SetDpi Win8DpiScaling: %d", 1);
     if (RegWriteDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", 1) == ERROR_SUCCESS) return TRUE;
     Log(u"CSwitchMode::SetDpi the RegWriteDword of Win8DpiScaling is failed.");
@@ -71,8 +70,7 @@ BOOL CSwitchMode::SetDpi(DWORD dpi)
 
 BOOL CSwitchMode::WillTurnOnOneScale()
 {
-    CRunContext* run = TheRun();
-    if (!run || run->m_nOsVersion != OSVER_AFTER_6_2) return FALSE;
+    if (TheRun().m_nOsVersion != OSVER_AFTER_6_2) return FALSE;
     DWORD scaling = 0;
     return RegReadDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", &scaling) != ERROR_SUCCESS || scaling != 1;
 }

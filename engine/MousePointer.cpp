@@ -103,10 +103,10 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
         Log(u"CSwitchMode::SetMouseStyle unknow mouse style.");
         return FALSE;
     }
-    CRunContext* run = TheRun();
-    bool signOutWording = run && run->m_nOsVersion >= OSVER_6_2;
+    CRunContext& run = TheRun();
+    const bool signOutWording = run.m_nOsVersion >= OSVER_6_2;
     char16_t schemeName[kTextChars] = {};
-    if (!run || !run->LoadResString(kSchemeNames[mouseStyle][signOutWording ? 1 : 0], schemeName, kTextChars)) {
+    if (!run.LoadResString(kSchemeNames[mouseStyle][signOutWording ? 1 : 0], schemeName, kTextChars)) {
         return FALSE;
     }
 

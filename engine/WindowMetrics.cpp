@@ -49,8 +49,8 @@ const LoggedField kLoggedFields[] = {
 
 BOOL CSwitchMode::SetWindowDesign(const LONG* values)
 {
-    CRunContext* run = TheRun();
-    bool logging = run && run->m_bCreateLog;
+    const CRunContext& run = TheRun();
+    const bool logging = run.m_bCreateLog;
     NONCLIENTMETRICSW metrics;
     if (!ReadMetrics(&metrics)) {
         Log(u"CSwitchMode::SetWindowDesign SystemParametersInfo() GetDate Failed, file: %s, line: %d, code: %d.",
@@ -71,7 +71,7 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
         return FALSE;
     }
 
-    if (run && run->m_nOsVersion >= OSVER_6_2) {
+    if (run.m_nOsVersion >= OSVER_6_2) {
         DWORD dpi = 96;
         GetDpi(&dpi);
         const int d = static_cast<int>(dpi);

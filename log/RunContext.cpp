@@ -10,6 +10,13 @@ constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0
 
 CRunContext::~CRunContext() { delete m_pErrorLog; }
 
+CRunContext& TheRun()
+{
+    if (CRunContext* run = CRunContext::Current()) return *run;
+    static CRunContext empty;
+    return empty;
+}
+
 // Copies at most min(size, 260) characters including the terminator, so a
 // smaller buffer is never overrun.
 BOOL CRunContext::LoadResString(UINT id, char16_t* buffer, int size)

@@ -28,13 +28,15 @@ public:
     int m_nOsVersion = OSVER_OTHER;
 };
 
-// The run context in effect; null when there is none.
-inline CRunContext* TheRun() { return CRunContext::Current(); }
+// The run context in effect. There is one wherever the tool runs: the
+// application object from its start to its end, or a test's own. Code that
+// runs outside both meets an empty one: no log, the version class unknown.
+CRunContext& TheRun();
 
 // Writes one line to the log when logging is on.
 template <class... Args>
 void Log(const char16_t* format, const Args&... args)
 {
-    CRunContext* run = TheRun();
-    if (run && run->m_pErrorLog) run->m_pErrorLog->WriteLog(format, args...);
+    CErrorLog* log = TheRun().m_pErrorLog;
+    if (log) log->WriteLog(format, args...);
 }

@@ -144,7 +144,7 @@ void CSettingsStore::GetProfilesName()
     if (!allRead) {
         const UINT ids[PROFILE_COUNT] = {IDS_PROFILE_NAME_1, IDS_PROFILE_NAME_2, IDS_PROFILE_NAME_3};
         for (int mode = 0; mode < PROFILE_COUNT; ++mode) {
-            if (!TheRun() || !TheRun()->LoadResString(ids[mode], names[mode], kTextChars)) {
+            if (!TheRun().LoadResString(ids[mode], names[mode], kTextChars)) {
                 Log(u"CCorvelChgApp::GetProfilesName failed. LoadResString error.");
                 break;
             }

@@ -16,10 +16,10 @@ void CProgressDlg::DoDataExchange() { DDX_Control(IDC_PROGRESS, m_progress); }
 BOOL CProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetWindowText(TheRun()->LoadText(IDS_WINDOW_TITLE).c_str());  // lets a second instance find this window
+    SetWindowText(TheRun().LoadText(IDS_WINDOW_TITLE).c_str());  // lets a second instance find this window
     m_progress.SendMessage(PBM_SETRANGE32, 0, ITEM_COUNT);
     if (m_nSwitchType == SWITCH_REAPPLY) {
-        String16 text = TheRun()->LoadText(IDS_REAPPLYING);
+        String16 text = TheRun().LoadText(IDS_REAPPLYING);
         if (!text.empty()) SetDlgItemText(IDC_STATUS, text.c_str());
     }
     // Without a worker nothing would ever end this window: end it as a

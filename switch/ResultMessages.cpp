@@ -5,14 +5,14 @@
 
 int ShowMessageText(HWND owner, const String16& text, UINT type)
 {
-    String16 caption = TheRun()->LoadText(IDS_TITLE);
+    String16 caption = TheRun().LoadText(IDS_TITLE);
     if (caption.empty()) return 0;
     return Plat().windows.ShowMessageBox(owner, text.c_str(), caption.c_str(), type);
 }
 
 int ShowMessage(HWND owner, UINT id, UINT type)
 {
-    String16 text = TheRun()->LoadText(id);
+    String16 text = TheRun().LoadText(id);
     if (text.empty()) return 0;
     return ShowMessageText(owner, text, type);
 }

@@ -118,7 +118,7 @@ String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
 {
     bool detailSettings = static_cast<int>(index) == TheSettings()->m_nMode && index != 3;
     String16 text;
-    auto append = [&](UINT id) { text += TheRun()->LoadText(id); };
+    auto append = [&](UINT id) { text += TheRun().LoadText(id); };
     append(detailSettings ? IDS_REAPPLY_FAILED : IDS_SWITCH_FAILED);
     if (mask & kProfileUnreadable) return text;
     text += u"\n\n";
@@ -163,7 +163,7 @@ unsigned int ProcessProc(void* param)
     Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
     worker->SetProgressPos(ITEM_COUNT);
     if (worker->m_bPauses) Plat().system.Sleep(750);
-    String16 done = TheRun()->LoadText(IDS_DONE);
+    String16 done = TheRun().LoadText(IDS_DONE);
     if (!done.empty()) worker->SetStatusText(done.c_str());
     if (worker->m_bPauses) Plat().system.Sleep(1000);
     if (worker->m_bNeedSignOut) {

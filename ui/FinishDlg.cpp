@@ -46,7 +46,7 @@ BOOL CFinishDlg::OnInitDialog()
 // a second start can still find the prompt by its caption.
 void CFinishDlg::SetSignOutWording(int osVersion)
 {
-    CRunContext& run = *TheRun();
+    CRunContext& run = TheRun();
     String16 caption = run.LoadText(IDS_FINISH_CAPTION);
     if (!caption.empty()) SetWindowText(caption.c_str());
     const struct {

@@ -5,7 +5,7 @@
 
 bool SetNoteFont(HWND dialog, std::initializer_list<int> controls, ScopedFont* font)
 {
-    String16 face = TheRun()->LoadText(IDS_NOTE_FONT);
+    String16 face = TheRun().LoadText(IDS_NOTE_FONT);
     if (face.empty()) return false;
     font->Reset(CreatePointFont(80, face.c_str()));
     for (int id : controls) {

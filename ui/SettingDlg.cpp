@@ -17,7 +17,7 @@ const int kHeadings[PROFILE_COUNT] = {IDC_HEADING0, IDC_HEADING1, IDC_HEADING2};
 AccessibleName LevelButtonName(const ProfileLevelRow& row)
 {
     UINT rowName = CSettingLevels::RowNameId(row.item);
-    return {TheRun()->LoadText(IDS_LEVEL_BUTTON_NAME), rowName ? TheRun()->LoadText(rowName) : String16(),
+    return {TheRun().LoadText(IDS_LEVEL_BUTTON_NAME), rowName ? TheRun().LoadText(rowName) : String16(),
             TheSettings()->ProfileName(row.mode)};
 }
 }  // namespace

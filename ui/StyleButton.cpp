@@ -20,7 +20,7 @@ void CStyleButton::AddStatusTexts(const String16& text0, const String16& text1)
 
 void CStyleButton::AddStatusText(UINT id)
 {
-    m_arrStatusText.push_back(TheRun()->LoadText(id));
+    m_arrStatusText.push_back(TheRun().LoadText(id));
     UpdateAccessibleText();
 }
 
