@@ -164,8 +164,8 @@ TEST_F(ToolWine, ClickingRoundAndResettingSavesNothing)
     EXPECT_EQ(LevelOf(detail, 1013), L"大");
     Click(detail, 1005);
     Answer(IDYES);
+    Answer(IDOK);  // "初期値に戻しました。", shown once every button is reset
     EXPECT_EQ(LevelOf(detail, 1013), L"中");
-    Answer(IDOK);  // "初期値に戻しました。"
     Click(detail, 1025);
     Click(detail, 1005);
     Answer(IDYES);
