@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "switch/SwitchWorker.h"
 
 namespace {
 
@@ -103,5 +104,5 @@ CommandLine ParseCommandLine(StringView16 line)
 int SwitchExitCode(int progressResult, DWORD failedItems)
 {
     if (failedItems != 0) return EXIT_ITEMS_FAILED;
-    return progressResult == 4 ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
+    return progressResult == PROGRESS_SIGN_OUT ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
 }

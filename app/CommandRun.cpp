@@ -24,7 +24,9 @@ int CCorvelChgApp::RunCommand()
     if (!m_pToolWindows) return EXIT_DONE;
     DWORD failedItems = 0;
     int result = m_pToolWindows->ProgressWindow(switchType, &failedItems);
-    if (result == 4 && m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF, 0);
+    if (result == PROGRESS_SIGN_OUT && m_pToolWindows->SignOutPrompt(switchType) == PROMPT_SIGN_OUT_NOW) {
+        Plat().system.EndLogon(EWX_LOGOFF, 0);
+    }
     return SwitchExitCode(result, failedItems);
 }
 

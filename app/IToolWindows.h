@@ -3,18 +3,29 @@
 #pragma once
 
 #include "platform/WinTypes.h"
+#include "switch/SwitchWorker.h"
+
+// What the main window ends with.
+enum MainResult {
+    MAIN_CLOSED = 0,
+    MAIN_SWITCH = 1,         // a profile button was clicked
+    MAIN_CLOSED_EDITED = 3,  // closed after the current profile was edited
+    MAIN_RESTORE = 5,        // the factory settings were confirmed
+};
+
+// What the sign-out prompt ends with.
+enum PromptResult { PROMPT_LATER = 0, PROMPT_SIGN_OUT_NOW = 4 };
 
 class IToolWindows {
 public:
     virtual ~IToolWindows() = default;
 
-    // The main window: 0 close, 1 switch, 3 closed after the current profile
-    // was edited, 5 restore the factory settings.
+    // The main window: a MainResult.
     virtual int MainWindow() = 0;
-    // The progress window with its worker: 4 when a sign-out is needed;
-    // *failedItems gets the worker's mask of the items that failed.
+    // The progress window with its worker: a ProgressResult; *failedItems
+    // gets the worker's mask of the items that failed.
     virtual int ProgressWindow(int switchType, DWORD* failedItems) = 0;
-    // The sign-out prompt: 4 when the user signs out now.
+    // The sign-out prompt: a PromptResult.
     virtual int SignOutPrompt(int switchType) = 0;
 };
 

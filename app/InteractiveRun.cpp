@@ -34,18 +34,18 @@ void CCorvelChgApp::RunWindows()
     int result = m_pToolWindows->MainWindow();
     int switchType = 0;
     switch (result) {
-    case 0: return;
-    case 1: switchType = SWITCH_MODE; break;
-    case 3:
+    case MAIN_CLOSED: return;
+    case MAIN_SWITCH: switchType = SWITCH_MODE; break;
+    case MAIN_CLOSED_EDITED:
         if (!ConfirmReapply(*this)) return;
         switchType = SWITCH_REAPPLY;
         break;
-    case 5: switchType = SWITCH_RESTORE; break;
+    case MAIN_RESTORE: switchType = SWITCH_RESTORE; break;
     default:
         Log(u"CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is %d.", result);
         return;
     }
     DWORD failedItems = 0;
-    if (m_pToolWindows->ProgressWindow(switchType, &failedItems) != 4) return;
-    if (m_pToolWindows->SignOutPrompt(switchType) == 4) Plat().system.EndLogon(EWX_LOGOFF, 0);
+    if (m_pToolWindows->ProgressWindow(switchType, &failedItems) != PROGRESS_SIGN_OUT) return;
+    if (m_pToolWindows->SignOutPrompt(switchType) == PROMPT_SIGN_OUT_NOW) Plat().system.EndLogon(EWX_LOGOFF, 0);
 }

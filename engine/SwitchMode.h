@@ -33,6 +33,8 @@ public:
     static BOOL FindDesktopViewProc(HWND window, LPARAM result);
 };
 
+// The file and the "line" numbers in the log lines are fixed texts of the
+// log, which readers of old logs know, not this source's: never __LINE__.
 inline constexpr char16_t kSwitchModeFile[] = u".\\SwitchMode";
 // The DPIs a display can have: 100 % to 500 %.
 inline constexpr DWORD kMinDpi = 96;

@@ -75,6 +75,7 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
         DWORD dpi = 96;
         GetDpi(&dpi);
         const int d = static_cast<int>(dpi);
+        // 19 for 20 is the scaled branch's own value, kept as the tool has always set it.
         const LONG menu = menuSize == 20 ? 19 : menuSize;
         metrics.iCaptionWidth = metrics.iCaptionHeight = MulDiv32(titleSize, d, 96);
         metrics.lfCaptionFont.lfHeight = MulDiv32(FontHeight(titleFont), d, 96);

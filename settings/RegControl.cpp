@@ -7,6 +7,8 @@
 #include "platform/Platform.h"
 
 namespace {
+// The file and "line" numbers of the log lines: fixed texts of the log, not
+// this source's, so never __LINE__.
 constexpr char16_t kFile[] = u".\\RegControl";
 }
 

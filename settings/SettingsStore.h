@@ -8,7 +8,8 @@
 #include "settings/SettingModel.h"
 
 // The source named in the store's log lines: the application object's, whose
-// part of the tool the store is.
+// part of the tool the store is. The file and the "line" numbers there are
+// fixed texts of the log, not this source's: never __FILE__ or __LINE__.
 inline constexpr char16_t kAppFile[] = u".\\CorvelChg";
 
 class CSettingsStore : public CProcessWide<CSettingsStore> {

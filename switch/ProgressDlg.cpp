@@ -24,7 +24,7 @@ BOOL CProgressDlg::OnInitDialog()
     }
     // Without a worker nothing would ever end this window: end it as a
     // failed switch would.
-    if (!StartWorker()) EndDialog(0);
+    if (!StartWorker()) EndDialog(PROGRESS_DONE);
     return TRUE;
 }
 

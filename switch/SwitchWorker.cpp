@@ -157,7 +157,7 @@ unsigned int ProcessProc(void* param)
     if (mask != 0) {
         Log(u"ProcessProc:OnDoSwitchMode Failed.");
         worker->ShowFailureMessage(worker->MakeFailedMessage(index, mask));
-        worker->EndFromWorker(0);
+        worker->EndFromWorker(PROGRESS_DONE);
         return 0;
     }
     Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
@@ -168,10 +168,10 @@ unsigned int ProcessProc(void* param)
     if (worker->m_bPauses) Plat().system.Sleep(1000);
     if (worker->m_bNeedSignOut) {
         WriteRunValue();
-        worker->EndFromWorker(4);
+        worker->EndFromWorker(PROGRESS_SIGN_OUT);
         return 0;
     }
     RemoveLeftoverRunValue();
-    worker->EndFromWorker(0);
+    worker->EndFromWorker(PROGRESS_DONE);
     return 0;
 }

@@ -9,6 +9,9 @@
 // The kind of a switch run.
 enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
 
+// What the worker, and with it the progress window, ends with.
+enum ProgressResult { PROGRESS_DONE = 0, PROGRESS_SIGN_OUT = 4 };
+
 // The Run value that re-applies the window metrics at the next sign-in.
 inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char16_t kRunValue[] = u"CorvelChg";
@@ -45,7 +48,7 @@ inline constexpr DWORD kProfileUnreadable = 0x800;
 // pauses: for "/quiet". The failure message goes to the log only.
 class CQuietSwitch : public CSwitchWorker {
 public:
-    // ProcessProc's end: 4 when a sign-out is needed, else 0.
+    // ProcessProc's end: a ProgressResult.
     int Run(int switchType);
 
     void SetProgressPos(int) override {}
@@ -54,7 +57,7 @@ public:
     void EndFromWorker(int result) override { m_nResult = result; }
 
 private:
-    int m_nResult = 0;
+    int m_nResult = PROGRESS_DONE;
 };
 
 // The worker thread: param is the CSwitchWorker of the progress window.

@@ -1,6 +1,7 @@
 #include "ui/CorvelChgDlg.h"
 
 #include "app/CorvelChg.h"
+#include "app/IToolWindows.h"
 #include "res/resource.h"
 #include "ui/DialogRestore.h"
 #include "ui/NoteFont.h"
@@ -75,10 +76,10 @@ void CCorvelChgDlg::ChooseMode(int mode)
     CCorvelChgApp& app = *TheApp();
     app.m_nAction = ACTION_SWITCH;
     app.m_nSelMode = mode;
-    EndDialog(1);
+    EndDialog(MAIN_SWITCH);
 }
 
-void CCorvelChgDlg::OnBnClickedClose() { EndDialog(TheApp()->IsSettingsChanged() ? 3 : 0); }
+void CCorvelChgDlg::OnBnClickedClose() { EndDialog(TheApp()->IsSettingsChanged() ? MAIN_CLOSED_EDITED : MAIN_CLOSED); }
 
 void CCorvelChgDlg::OnCancel() { OnBnClickedClose(); }
 
@@ -95,5 +96,5 @@ void CCorvelChgDlg::OnBnClickedRestore()
     CDialogRestore restore;
     if (restore.DoModal() != IDOK) return;
     TheApp()->m_nAction = ACTION_RESTORE;
-    EndDialog(5);
+    EndDialog(MAIN_RESTORE);
 }
