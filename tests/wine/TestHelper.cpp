@@ -151,7 +151,7 @@ int HelpKeys()
     std::thread keys([] {
         HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
         if (!main) return;
-        PostMessageW(GetDlgItem(main, 1073), WM_KEYDOWN, VK_F1, 0);
+        PostMessageW(GetDlgItem(main, IDC_MODE0), WM_KEYDOWN, VK_F1, 0);
         PostMessageW(main, WM_CLOSE, 0, 0);
     });
     CCorvelChgDlg().DoModal();
@@ -273,10 +273,10 @@ int SignOutNow()
 {
     HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
     if (!main) return 1;
-    PostMessageW(GetDlgItem(main, 1075), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(main, IDC_MODE2), BM_CLICK, 0, 0);
     HWND prompt = WaitVisible(L"#32770", L"サインアウトしてください。");
     if (!prompt) return 2;
-    PostMessageW(GetDlgItem(prompt, 1006), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(prompt, IDC_NOW), BM_CLICK, 0, 0);
     return 0;
 }
 
@@ -318,110 +318,145 @@ int WaitWindow(const wchar_t* className, const wchar_t* title, bool shown)
     return 0;
 }
 
-int Append(const wchar_t* tag, int count)
+using Args = std::vector<std::wstring>;  // the words after the mode
+
+int Append(const Args& args)
 {
     CErrorLog log(TRUE);
     log.OpenLog();
-    String16 text(reinterpret_cast<const char16_t*>(tag));
-    for (int i = 0; i < count; ++i) log.WriteLog(u"%s line %d", text, i);
+    String16 tag(reinterpret_cast<const char16_t*>(args[0].c_str()));
+    const int count = _wtoi(args[1].c_str());
+    for (int i = 0; i < count; ++i) log.WriteLog(u"%s line %d", tag, i);
     return log.m_bLogEnabled ? 0 : 1;
 }
 
+int Witness(const Args&)
+{
+    CreateWindowW(L"STATIC", L"witness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                  GetModuleHandleW(nullptr), nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+int StopDismiss(const Args&)
+{
+    HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, kDismissStop);
+    SetEvent(stop);
+    CloseHandle(stop);
+    return 0;
+}
+
+const wchar_t* TitleArg(const Args& args) { return args.size() > 1 ? args[1].c_str() : nullptr; }
+
+// The texts of the three profile buttons, one a line (UTF-16LE).
+void WriteProfileTexts(HWND main, const std::wstring& path)
+{
+    std::wstring texts;
+    for (int id : {IDC_MODE0, IDC_MODE1, IDC_MODE2}) {
+        wchar_t text[260] = {};
+        GetDlgItemTextW(main, id, text, 260);
+        texts += std::wstring(text) + L"\n";
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, texts.data(), static_cast<DWORD>(texts.size() * sizeof(wchar_t)), &written, nullptr);
+    CloseHandle(file);
+}
+
+int CloseMain(const Args& args)
+{
+    HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
+    if (!main) return 1;
+    if (!args.empty()) WriteProfileTexts(main, args[0]);
+    PostMessageW(GetDlgItem(main, IDC_CLOSE), BM_CLICK, 0, 0);
+    return 0;
+}
+
+int Progress(const Args& args)
+{
+    CCorvelChgApp app;
+    // The tool's own switches only: the helper's words are not the tool's.
+    if (wcsstr(GetCommandLineW(), L"/CreateLog")) app.m_lpCmdLine = u"/CreateLog";
+    if (!app.InitInstance()) return 101;
+    app.m_nSelMode = _wtoi(args[1].c_str());
+    app.m_nAction = ACTION_SWITCH;
+    const std::wstring fault = args.size() > 2 ? args[2] : L"";
+    if (fault == L"no-thread") {
+        static Platform noThread{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
+                                 g_win32.clock, g_noThreadSystem, g_win32.display, g_win32.cursors, g_win32.desktop};
+        SetPlatform(&noThread);
+    }
+    LosingProgressDlg losing;
+    CProgressDlg plain;
+    CProgressDlg& progress = fault == L"lost-end" ? losing : plain;
+    progress.m_nSwitchType = _wtoi(args[0].c_str());
+    return static_cast<int>(progress.DoModal());
+}
+
+int PromptNoText(const Args&)
+{
+    CCorvelChgApp app;
+    if (!app.InitInstance()) return 101;
+    static Platform noStrings{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_noStrings,
+                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
+    SetPlatform(&noStrings);
+    CFinishDlg prompt;
+    prompt.m_nSwitchType = SWITCH_MODE;
+    return static_cast<int>(prompt.DoModal());
+}
+
+int Caption(const Args& args)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return -1;
+    if (!args.empty()) {
+        metrics.iCaptionWidth = metrics.iCaptionHeight = _wtoi(args[0].c_str());
+        metrics.lfCaptionFont.lfHeight = -12;
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE);
+    }
+    return metrics.iCaptionWidth;
+}
+
+const struct {
+    const wchar_t* mode;
+    size_t leastArgs;
+    int (*run)(const Args& args);
+} kModes[] = {
+    {L"hold", 0, [](const Args&) { return Hold(); }},
+    {L"append", 2, Append},
+    {L"version", 0, [](const Args&) { return CCorvelChgApp().GetOsVersion(); }},
+    {L"load-library", 1, [](const Args& args) { return LoadLibraryW(args[0].c_str()) ? 0 : 1; }},
+    {L"desktop-view", 0, [](const Args&) { return DesktopView(); }},
+    {L"progress", 2, Progress},
+    {L"prompt-no-text", 0, PromptNoText},
+    {L"show-contrast", 0, [](const Args&) { return ShowContrast(); }},
+    {L"help-keys", 0, [](const Args&) { return HelpKeys(); }},
+    {L"show", 1, [](const Args& args) { return Show(args[0]); }},
+    {L"witness", 0, Witness},
+    {L"sign-out-now", 0, [](const Args&) { return SignOutNow(); }},
+    {L"close-main", 0, CloseMain},
+    {L"dismiss", 1, [](const Args& args) { return Dismiss(args[0].c_str()); }},
+    {L"stop-dismiss", 0, StopDismiss},
+    {L"wait-window", 1, [](const Args& args) { return WaitWindow(args[0].c_str(), TitleArg(args), false); }},
+    {L"wait-shown", 1, [](const Args& args) { return WaitWindow(args[0].c_str(), TitleArg(args), true); }},
+    {L"caption", 0, Caption},
+};
+
 }  // namespace
 
+// 100 for a mode that is not known or lacks its words.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     SetPlatform(&g_win32.platform);
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::wstring mode = argc > 1 ? argv[1] : L"";
-    if (mode == L"hold") return Hold();
-    if (mode == L"append" && argc > 3) return Append(argv[2], _wtoi(argv[3]));
-    if (mode == L"desktop-view") return DesktopView();
-    if (mode == L"witness") {
-        CreateWindowW(L"STATIC", L"witness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), nullptr);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-        return 0;
+    if (!argv || argc < 2) return 100;
+    const Args args(argv + 2, argv + argc);
+    for (const auto& mode : kModes) {
+        if (wcscmp(argv[1], mode.mode) == 0 && args.size() >= mode.leastArgs) return mode.run(args);
     }
-    if (mode == L"sign-out-now") return SignOutNow();
-    if (mode == L"dismiss" && argc > 2) return Dismiss(argv[2]);
-    if (mode == L"stop-dismiss") {
-        HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, kDismissStop);
-        SetEvent(stop);
-        CloseHandle(stop);
-        return 0;
-    }
-    if (mode == L"wait-window" && argc > 2) return WaitWindow(argv[2], argc > 3 ? argv[3] : nullptr, false);
-    if (mode == L"wait-shown" && argc > 2) return WaitWindow(argv[2], argc > 3 ? argv[3] : nullptr, true);
-    if (mode == L"close-main") {
-        HWND main = WaitVisible(L"MainWindowClass", L"Tessaly");
-        if (!main) return 1;
-        if (argc > 2) {
-            std::wstring texts;
-            for (int id : {1073, 1074, 1075}) {
-                wchar_t text[260] = {};
-                GetDlgItemTextW(main, id, text, 260);
-                texts += std::wstring(text) + L"\n";
-            }
-            HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            if (file != INVALID_HANDLE_VALUE) {
-                WriteFile(file, texts.data(), static_cast<DWORD>(texts.size() * sizeof(wchar_t)), &written, nullptr);
-                CloseHandle(file);
-            }
-        }
-        PostMessageW(GetDlgItem(main, 1004), BM_CLICK, 0, 0);
-        return 0;
-    }
-    if (mode == L"show" && argc > 2) return Show(argv[2]);
-    if (mode == L"progress" && argc > 3) {
-        CCorvelChgApp app;
-        // The tool's own switches only: the helper's words are not the tool's.
-        if (wcsstr(GetCommandLineW(), L"/CreateLog")) app.m_lpCmdLine = u"/CreateLog";
-        if (!app.InitInstance()) return 101;
-        app.m_nSelMode = _wtoi(argv[3]);
-        app.m_nAction = ACTION_SWITCH;
-        std::wstring fault = argc > 4 ? argv[4] : L"";
-        if (fault == L"no-thread") {
-            static Platform noThread{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
-                                     g_win32.clock, g_noThreadSystem, g_win32.display, g_win32.cursors, g_win32.desktop};
-            SetPlatform(&noThread);
-        }
-        LosingProgressDlg losing;
-        CProgressDlg plain;
-        CProgressDlg& progress = fault == L"lost-end" ? losing : plain;
-        progress.m_nSwitchType = _wtoi(argv[2]);
-        return static_cast<int>(progress.DoModal());
-    }
-    if (mode == L"help-keys") return HelpKeys();
-    if (mode == L"show-contrast") return ShowContrast();
-    if (mode == L"prompt-no-text") {
-        CCorvelChgApp app;
-        if (!app.InitInstance()) return 101;
-        static Platform noStrings{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_noStrings,
-                                  g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
-        SetPlatform(&noStrings);
-        CFinishDlg prompt;
-        prompt.m_nSwitchType = SWITCH_MODE;
-        return static_cast<int>(prompt.DoModal());
-    }
-    if (mode == L"caption") {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return -1;
-        if (argc > 2) {
-            metrics.iCaptionWidth = metrics.iCaptionHeight = _wtoi(argv[2]);
-            metrics.lfCaptionFont.lfHeight = -12;
-            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE);
-        }
-        return metrics.iCaptionWidth;
-    }
-    if (mode == L"version") {
-        CCorvelChgApp app;
-        return app.GetOsVersion();
-    }
-    if (mode == L"load-library" && argc > 2) return LoadLibraryW(argv[2]) ? 0 : 1;
     return 100;
 }
