@@ -122,6 +122,26 @@ bool BuiltInLevel(int item, DWORD mode, DWORD* level)
     return false;
 }
 
+bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level)
+{
+    DWORD stored = 0;
+    if (RegReadDword(root, ProfileKeys[mode], ItemValueNames[item], &stored) != ERROR_SUCCESS) return false;
+    if (!IsLevel(stored)) return false;
+    *level = stored;
+    return true;
+}
+
+void LevelValue(int item, DWORD level, LONG* value)
+{
+    DWORD stored = 0;
+    String16 key = ItemKey(item);
+    if (RegReadDword(HKEY_LOCAL_MACHINE, key.c_str(), LevelNames[level], &stored) == ERROR_SUCCESS) {
+        *value = static_cast<LONG>(stored);
+        return;
+    }
+    BuiltInValue(item, level, value);
+}
+
 int BuiltInCaption(int item, DWORD level)
 {
     for (const ItemValueRow& row : ItemValueTable) {

@@ -86,6 +86,14 @@ bool BuiltInLevel(int item, DWORD mode, DWORD* level);
 // The string id of the caption of (item, level); 0 when there is no row.
 int BuiltInCaption(int item, DWORD level);
 
+// The level of (item, mode) stored under root, for a known mode and item. A
+// stored level outside 0 to 7 is no level: false, as for a missing one, so
+// that the next source applies instead of a meaningless value.
+bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level);
+// The value of (item, level): the factory value under HKEY_LOCAL_MACHINE,
+// else the built-in one.
+void LevelValue(int item, DWORD level, LONG* value);
+
 // The levels an item offers: one bit per level word present in its key under
 // HKEY_LOCAL_MACHINE, else the item's rows of ItemValueTable.
 void OfferedLevels(int item, DWORD* mask, int* count);

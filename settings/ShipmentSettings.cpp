@@ -5,21 +5,13 @@
 #include "log/RunContext.h"
 #include "settings/RegControl.h"
 
-// A stored level outside 0 to 7 is no level: it is passed over like a missing
-// one, so the built-in level applies instead of a meaningless value.
 int CSettingsStore::GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level)
 {
     if (!IsMode(mode)) {
         Log(u"CCorvelChgApp::GetShipmentProfileFromReg unknow mode : %d.", mode);
         return -1;
     }
-    DWORD stored = 0;
-    if (item >= 0 && item < ITEM_COUNT &&
-        RegReadDword(HKEY_LOCAL_MACHINE, ProfileKeys[mode], ItemValueNames[item], &stored) == ERROR_SUCCESS &&
-        IsLevel(stored)) {
-        *level = stored;
-        return 0;
-    }
+    if (item >= 0 && item < ITEM_COUNT && StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level)) return 0;
     if (BuiltInLevel(item, mode, level)) return 0;
     Log(u"CCorvelChgApp::GetShipmentProfileFromReg unknow item : %d.", item);
     return -1;
@@ -32,13 +24,7 @@ int CSettingsStore::GetShipmentSettingFromReg(DWORD mode, int item, LONG* value)
         Log(u"CCorvelChgApp::GetShipmentSettingFromReg failed. GetShipmentSettingFromReg error.");
         return -1;
     }
-    DWORD stored = 0;
-    String16 key = ItemKey(item);
-    if (RegReadDword(HKEY_LOCAL_MACHINE, key.c_str(), LevelNames[level], &stored) == ERROR_SUCCESS) {
-        *value = static_cast<LONG>(stored);
-        return 0;
-    }
-    BuiltInValue(item, level, value);
+    LevelValue(item, level, value);
     return 0;
 }
 

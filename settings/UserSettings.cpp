@@ -7,21 +7,6 @@
 #include "res/resource.h"
 #include "settings/RegControl.h"
 
-namespace {
-
-// A stored level outside 0 to 7 counts as missing, so the next source in the
-// resolution order is used.
-bool ReadLevel(HKEY root, DWORD mode, int item, DWORD* level)
-{
-    DWORD stored = 0;
-    if (RegReadDword(root, ProfileKeys[mode], ItemValueNames[item], &stored) != ERROR_SUCCESS) return false;
-    if (!IsLevel(stored)) return false;
-    *level = stored;
-    return true;
-}
-
-}  // namespace
-
 int CSettingsStore::GetProfileFromReg(DWORD mode, int item, DWORD* level)
 {
     if (!IsMode(mode)) {
@@ -29,8 +14,8 @@ int CSettingsStore::GetProfileFromReg(DWORD mode, int item, DWORD* level)
         return -1;
     }
     if (item >= 0 && item < ITEM_COUNT) {
-        if (ReadLevel(HKEY_CURRENT_USER, mode, item, level)) return 0;
-        if (ReadLevel(HKEY_LOCAL_MACHINE, mode, item, level)) return 0;
+        if (StoredLevel(HKEY_CURRENT_USER, mode, item, level)) return 0;
+        if (StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level)) return 0;
     }
     if (BuiltInLevel(item, mode, level)) return 0;
     Log(u"CCorvelChgApp::GetProfileFromReg unknow item : %d.", item);
@@ -55,13 +40,7 @@ int CSettingsStore::GetSettingFromReg(DWORD mode, int item, LONG* value)
         Log(u"CCorvelChgApp::GetSettingFromReg failed. GetProfileFromReg error.");
         return -1;
     }
-    DWORD stored = 0;
-    String16 key = ItemKey(item);
-    if (RegReadDword(HKEY_LOCAL_MACHINE, key.c_str(), LevelNames[level], &stored) == ERROR_SUCCESS) {
-        *value = static_cast<LONG>(stored);
-        return 0;
-    }
-    BuiltInValue(item, level, value);
+    LevelValue(item, level, value);
     return 0;
 }
 
