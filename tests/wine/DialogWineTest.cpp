@@ -95,6 +95,13 @@ TEST(DialogWine, DoModalEndsWithTheResultOfEachWayOut)
          [](ProbeDialog& d) { std::thread([&d] { d.EndDialogFromThread(5); }).detach(); }, 5, ""},
         {"reflected command", [](ProbeDialog& d) { d.Click(IDC_PROBE_DRAWN); }, 9, "child command "},
         {"message map", [](ProbeDialog& d) { d.Post(WM_PROBE); }, 11, "map "},
+        {"another notification of the button",
+         [](ProbeDialog& d) {
+             HWND drawn = d.GetDlgItem(IDC_PROBE_DRAWN);
+             d.Post(WM_COMMAND, MAKEWPARAM(IDC_PROBE_DRAWN, BN_SETFOCUS), reinterpret_cast<LPARAM>(drawn));
+             d.Post(WM_PROBE);
+         },
+         11, "map "},
     };
     for (const auto& c : cases) {
         ProbeDialog dialog(c.act);
