@@ -10,7 +10,7 @@ bool RegisterBandClass(WNDPROC procedure)
     if (GetClassInfoExW(GetModuleHandleW(nullptr), kBandClass, &windowClass)) return true;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kBandClass;
     return RegisterClassExW(&windowClass) != 0;
