@@ -4,17 +4,18 @@
 # 1366x768 laptop at 144 and at 192 DPI (where the sign-out prompt scrolls
 # too and the detail window is as wide as the screen) and a 1920x1080 screen
 # at 192 DPI. Each runs the LayoutWine tests in a fresh prefix.
-# Usage: layout_test.sh BUILD_DIR
+# Usage: layout_test.sh BUILD_DIR; TESSALY_LAYOUTS="1366x696@144" runs only the layouts named.
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1
 status=0
-for layout in ${TESSALY_LAYOUTS:-"1366x696 144" "1366x672 192" "1920x984 192"}; do
-  set -- $layout
-  echo "== $1 at $2 DPI"
+for layout in ${TESSALY_LAYOUTS:-1366x696@144 1366x672@192 1920x984@192}; do
+  size=${layout%@*}
+  dpi=${layout#*@}
+  echo "== $size at $dpi DPI"
   (
     source "$top/tests/wine/script-prefix.sh"
-    "$top/scripts/wine-layout.sh" "$1" "$2"
-    TESSALY_LAYOUT_DPI=$2 timeout -k 10 240 wine "$build/tests/wine/wine_tests.exe" --gtest_filter='LayoutWine.*'
+    "$top/scripts/wine-layout.sh" "$size" "$dpi"
+    TESSALY_LAYOUT_DPI=$dpi timeout -k 10 240 wine "$build/tests/wine/wine_tests.exe" --gtest_filter='LayoutWine.*'
   ) || status=1
 done
 exit $status
