@@ -66,6 +66,7 @@ public:
 
     std::string m_trail;
     ProbeButton m_drawn{&m_trail};
+    std::thread m_worker;  // joined by the test once DoModal returns
 
 private:
     std::function<void(ProbeDialog&)> m_act;
@@ -92,7 +93,7 @@ TEST(DialogWine, DoModalEndsWithTheResultOfEachWayOut)
         {"close box", [](ProbeDialog& d) { d.Post(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL, "cancel "},
         {"EndDialog while starting", [](ProbeDialog& d) { d.EndDialog(7); }, 7, ""},
         {"from a worker thread",
-         [](ProbeDialog& d) { std::thread([&d] { d.EndDialogFromThread(5); }).detach(); }, 5, ""},
+         [](ProbeDialog& d) { d.m_worker = std::thread([&d] { d.EndDialogFromThread(5); }); }, 5, ""},
         {"reflected command", [](ProbeDialog& d) { d.Click(IDC_PROBE_DRAWN); }, 9, "child command "},
         {"message map", [](ProbeDialog& d) { d.Post(WM_PROBE); }, 11, "map "},
         {"another notification of the button",
@@ -106,6 +107,7 @@ TEST(DialogWine, DoModalEndsWithTheResultOfEachWayOut)
     for (const auto& c : cases) {
         ProbeDialog dialog(c.act);
         EXPECT_EQ(dialog.DoModal(), c.result) << c.what;
+        if (dialog.m_worker.joinable()) dialog.m_worker.join();
         EXPECT_EQ(dialog.m_trail, c.trail) << c.what;
         EXPECT_EQ(dialog.m_hWnd, nullptr) << c.what;
     }
