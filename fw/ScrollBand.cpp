@@ -1,5 +1,8 @@
 #include "fw/ScrollBand.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 constexpr wchar_t kBandClass[] = L"TessalyScrollBand";
 
@@ -17,21 +20,12 @@ bool RegisterBandClass(WNDPROC procedure)
 }
 
 // What the band's controls tell their parent is meant for the dialog.
+constexpr UINT kForDialog[] = {WM_COMMAND,     WM_NOTIFY,         WM_DRAWITEM,     WM_MEASUREITEM,
+                               WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX};
+
 bool ForDialog(UINT message)
 {
-    switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return true;
-    default:
-        return false;
-    }
+    return std::find(std::begin(kForDialog), std::end(kForDialog), message) != std::end(kForDialog);
 }
 }  // namespace
 

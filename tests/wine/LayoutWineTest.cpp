@@ -80,6 +80,11 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
     HWND band = FindWindowExW(detail, nullptr, L"TessalyScrollBand", nullptr);
     ASSERT_TRUE(band);
     EXPECT_TRUE(GetWindowLongW(band, GWL_STYLE) & WS_VSCROLL);
+    // A click in the band still reaches the button's handler: its name shows the next level.
+    HWND first = GetDlgItem(band, kFirstLevel);
+    const std::wstring before = WindowText(first);
+    PostMessageW(first, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(first) != before; }, 5000));
 
     // Tab from the first level button to OK: each control is in view when it has the focus.
     HWND focus = FocusOf(detail);
