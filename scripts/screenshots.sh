@@ -26,37 +26,38 @@ trap 'cleanup; exit 143' TERM
 # The class of each window, to wait for it before the picture.
 declare -A class=([main]=MainWindowClass [detail]=DetailWindowClass [prompt]='#32770' [restore]='#32770'
                   [progress]='#32770')
-for version in win7 win10; do
-  # A prefix of its own for each version: the progress window changes its metrics.
+# Shows one window with the helper, waits until it has painted and takes
+# the desktop's picture: shoot WINDOW SIZE FILE
+shoot() {
+  wine "$helper" show "$1" >/dev/null 2>&1 &
+  shown=$!
+  wine "$helper" wait-shown "${class[$1]}" >/dev/null 2>&1 || echo "no $1 window for $3"
+  import -window root -crop "$2+0+0" "$out/$3"
+  kill "$shown" 2>/dev/null
+  wait "$shown" 2>/dev/null
+  shown=""
+}
+# A prefix of its own for each picture set: the progress window changes its metrics.
+new_prefix() {
   export WINEPREFIX=$(mktemp -d /tmp/tessaly-shots.XXXXXX)
   "$top/scripts/wine-prefix.sh" "$WINEPREFIX"
-  wine reg add 'HKCU\Software\Wine' /v Version /d $version /f >/dev/null 2>&1
-  # The progress window last: its worker really applies a profile in this prefix.
-  for window in main detail prompt restore progress; do
-    wine "$helper" show $window >/dev/null 2>&1 &
-    shown=$!
-    wine "$helper" wait-shown "${class[$window]}" >/dev/null 2>&1 || echo "no $window window ($version)"
-    import -window root -crop 1024x700+0+0 "$out/$window-$version.png"
-    kill "$shown" 2>/dev/null
-    wait "$shown" 2>/dev/null
-    shown=""
-  done
+}
+end_prefix() {
   wineserver -k
   rm -rf "$WINEPREFIX"
+}
+for version in win7 win10; do
+  new_prefix
+  wine reg add 'HKCU\Software\Wine' /v Version /d $version /f >/dev/null 2>&1
+  # The progress window last: its worker really applies a profile in this prefix.
+  for window in main detail prompt restore progress; do shoot $window 1024x700 "$window-$version.png"; done
+  end_prefix
 done
 # The detail window on a 1366x768 laptop at 144 DPI: too tall for the work
 # area, so its grid scrolls between the headings and the buttons.
-export WINEPREFIX=$(mktemp -d /tmp/tessaly-shots.XXXXXX)
-"$top/scripts/wine-prefix.sh" "$WINEPREFIX"
+new_prefix
 "$top/scripts/wine-layout.sh" 1366x696 144
-wine "$helper" show detail >/dev/null 2>&1 &
-shown=$!
-wine "$helper" wait-shown DetailWindowClass >/dev/null 2>&1 || echo "no detail window at 144 DPI"
-import -window root -crop 1366x696+0+0 "$out/detail-144dpi.png"
-kill "$shown" 2>/dev/null
-wait "$shown" 2>/dev/null
-shown=""
-wineserver -k
-rm -rf "$WINEPREFIX"
+shoot detail 1366x696 detail-144dpi.png
+end_prefix
 echo "screenshots in $out"
 exit 0
