@@ -254,10 +254,9 @@ int CDialog::MakeBand(int excess, int widen)
     const int line = LineHeight(m_hWnd);
     const BandPlan plan = PlanBand(boxes, header ? ClientBoxOf(m_hWnd, header).bottom : 0, excess, 2 * line);
     if (plan.shift <= 0) return 0;
-    const int footerTop = FooterTop(boxes);
     std::vector<HWND> rows;
     for (size_t i = 0; i < children.size(); ++i) {
-        if (KindOf(boxes[i], plan.top, footerTop) == RowKind::Band) rows.push_back(children[i]);
+        if (KindOf(boxes[i], plan.top, plan.footerTop) == RowKind::Band) rows.push_back(children[i]);
     }
     RECT client{};
     GetClientRect(m_hWnd, &client);
@@ -267,7 +266,7 @@ int CDialog::MakeBand(int excess, int widen)
         return 0;
     }
     for (size_t i = 0; i < children.size(); ++i) {
-        if (KindOf(boxes[i], plan.top, footerTop) != RowKind::Footer) continue;
+        if (KindOf(boxes[i], plan.top, plan.footerTop) != RowKind::Footer) continue;
         SetWindowPos(children[i], nullptr, boxes[i].left, boxes[i].top - plan.shift, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -50,6 +50,7 @@ BandPlan PlanBand(const std::vector<Box>& controls, int headerBottom, int excess
     }
     plan.top = headerBottom;
     plan.bottom = contentBottom;
+    plan.footerTop = footerTop;
     if (contentBottom == headerBottom || excess <= 0) return plan;
     plan.shift = std::max(0, std::min(excess, contentBottom - headerBottom - minPage));
     plan.bottom = contentBottom - plan.shift;

@@ -39,6 +39,7 @@ RowKind KindOf(const Box& control, int headerBottom, int footerTop);
 struct BandPlan {
     int top = 0;
     int bottom = 0;
+    int footerTop = 0;  // where the button row starts, before it moves
     int shift = 0;
     int range = 0;
 

@@ -25,6 +25,7 @@ TEST(FitLayout, TheButtonRowAndTheHeaderStayAndTheGridScrollsOverWhatIsGivenUp)
 
     BandPlan plan = PlanBand(kDetail, kHeading.bottom, kExcess, 60);
     EXPECT_EQ(plan.top, kHeading.bottom);
+    EXPECT_EQ(plan.footerTop, kOk.top);
     EXPECT_EQ(plan.shift, kExcess);
     EXPECT_EQ(plan.range, kExcess);
     EXPECT_EQ(plan.bottom, kFrame.bottom - kExcess);  // the gap above the buttons is kept
