@@ -6,8 +6,6 @@
 
 namespace {
 
-const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
-
 class AccessibilityWine : public ::testing::Test {
 protected:
     void SetUp() override { FreshToolRegistry(); }
@@ -67,7 +65,7 @@ TEST_F(AccessibilityWine, AmpersandInAProfileNameIsNoShortcut)
     EXPECT_EQ(FindProgressWindow(), nullptr);
     DWORD type = 0;
     std::vector<BYTE> data;
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kSettings, L"Mode", &type, &data)) << "a profile was switched to";
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kSettingsPath, L"Mode", &type, &data)) << "a profile was switched to";
 }
 
 // F1 in another window of the tool's thread (the help viewer's, say) does not
@@ -107,7 +105,7 @@ bool RowHasColour(HWND dialog, int id, COLORREF colour)
 // window is open comes as Windows announces it: WM_SETTINGCHANGE.
 TEST_F(AccessibilityWine, HighContrastDrawsInSystemColours)
 {
-    SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 1);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 1);
     SetDword(HKEY_CURRENT_USER, L"Software\\TessalyTest", L"HighContrast", 0);
     Process helper(Quoted(kHelperExe) + L" show-contrast");
     HWND main = WaitForWindow(FindMainWindow);

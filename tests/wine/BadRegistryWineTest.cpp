@@ -12,8 +12,6 @@
 namespace {
 
 const wchar_t kHalden[] = L"Software\\Halden";
-const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const kItems[] = {L"CorvelDPI", L"DtIconSize", L"TitleSize", L"TitleFontSize", L"ActiveWinWidth",
                                  L"ScrollWidth", L"MenuFontSize", L"MenuSize", L"MousePointer", L"CursorWidth",
                                  L"CursorSpeed"};
@@ -39,8 +37,8 @@ struct ValueClass {
 std::vector<ValueClass> Classes()
 {
     return {
-        {"user mode", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kSettings, L"mode"}}; }},
-        {"factory mode", [] { return std::vector<Place>{{HKEY_LOCAL_MACHINE, kSettings, L"mode"}}; }},
+        {"user mode", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kSettingsPath, L"mode"}}; }},
+        {"factory mode", [] { return std::vector<Place>{{HKEY_LOCAL_MACHINE, kSettingsPath, L"mode"}}; }},
         {"user levels", [] {
              std::vector<Place> places;
              for (int m = 0; m < 3; ++m)
@@ -56,7 +54,7 @@ std::vector<ValueClass> Classes()
         {"level values", [] {
              std::vector<Place> places;
              for (auto item : kItems)
-                 for (auto level : kLevels) places.push_back({HKEY_LOCAL_MACHINE, std::wstring(kSettings) + L"\\" + item, level});
+                 for (auto level : kLevels) places.push_back({HKEY_LOCAL_MACHINE, std::wstring(kSettingsPath) + L"\\" + item, level});
              return places;
          }},
         {"profile names", [] {
@@ -68,12 +66,12 @@ std::vector<ValueClass> Classes()
              std::vector<Place> places;
              for (int s = 0; s < 3; ++s)
                  for (auto name : kPointers)
-                     places.push_back({HKEY_LOCAL_MACHINE, std::wstring(kSettings) + L"\\MousePointer\\" + std::to_wstring(s), name});
+                     places.push_back({HKEY_LOCAL_MACHINE, std::wstring(kSettingsPath) + L"\\MousePointer\\" + std::to_wstring(s), name});
              return places;
          }},
-        {"AppliedDPI", [] { return std::vector<Place>{{HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI"}}; }},
-        {"LogPixels", [] { return std::vector<Place>{{HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels"}}; }},
-        {"Run value", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kRunKey, L"CorvelChg"}}; }},
+        {"AppliedDPI", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI"}}; }},
+        {"LogPixels", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"}}; }},
+        {"Run value", [] { return std::vector<Place>{{HKEY_CURRENT_USER, kRunPath, L"CorvelChg"}}; }},
     };
 }
 
@@ -142,11 +140,11 @@ void Baseline()
 {
     DeleteTree(HKEY_CURRENT_USER, kHalden);
     DeleteTree(HKEY_LOCAL_MACHINE, kHalden);
-    SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 1);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 1);
     SetDword(HKEY_CURRENT_USER, Profile(1).c_str(), L"TitleSize", 5);
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 120);
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", 120);
-    SetString(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", L"x /apply");
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 120);
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 120);
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"x /apply");
 }
 
 long CaptionInNewProcess()

@@ -6,19 +6,15 @@
 
 namespace {
 
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
-const wchar_t kDesktop[] = L"Control Panel\\Desktop";
-
 class CommandLineWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         FreshToolRegistry();
-        DeleteTree(HKEY_CURRENT_USER, kRunKey);
-        SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
-        SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
-        SetDword(HKEY_CURRENT_USER, kDesktop, L"Win8DpiScaling", 1);
+        DeleteTree(HKEY_CURRENT_USER, kRunPath);
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling", 1);
         DeleteFileW(kLogFile);
         m_shell = StartDesktopView();
     }
@@ -26,7 +22,7 @@ protected:
     {
         DWORD type = 0;
         std::vector<BYTE> data;
-        return GetRaw(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", &type, &data);
+        return GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data);
     }
     std::unique_ptr<Process> m_shell;
 };
@@ -52,12 +48,12 @@ TEST_F(CommandLineWine, QuietSwitchesEndByThemselves)
         m_shell.reset();
         m_shell = StartDesktopView();
         EXPECT_EQ(RunTool(c.line, 30000), c.exitCode);
-        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), c.mode);
-        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), c.dpi);
+        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), c.mode);
+        EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), c.dpi);
         EXPECT_EQ(RunValuePresent(), c.runValue);
         EXPECT_NE(ReadLogText().find(L"ProcessProc:OnDoSwitchMode Succeeded.\r\n"), std::wstring::npos);
         EXPECT_EQ(FindProgressWindow(), nullptr);
-        SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
     }
 }
 
@@ -66,8 +62,8 @@ TEST_F(CommandLineWine, BadLinesChangeNothing)
     for (const wchar_t* line : {L"/quiet /mode", L"/quiet /mode 4", L"/quiet /mode 1 /restore", L"/quiet /bogus"}) {
         EXPECT_EQ(RunTool(line, 30000), 3);
     }
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 0xDEADu);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
 
     // Without /quiet a box says in Japanese how to use the switches.
     Process tool(Quoted(kToolExe) + L" /mode 9");
@@ -89,7 +85,7 @@ TEST_F(CommandLineWine, SwitchShowsProgressAndPromptOnly)
     EXPECT_EQ(FindMainWindow(), nullptr);
     PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(tool.Wait(30000), 1);
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 1u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 1u);
 }
 
 TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
@@ -98,8 +94,8 @@ TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
     HWND window = WaitForWindow(FindMainWindow);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(RunTool(L"/quiet /mode 2", 30000), 4);
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettings, L"Mode"), 0xDEADu);
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 0xDEADu);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
     Click(window, 1004);
     EXPECT_EQ(main.Wait(30000), 0);
 }

@@ -36,12 +36,11 @@ TEST(ConcurrencyWine, TenStartsAtOnceShowOneMainWindow)
 
 TEST(ConcurrencyWine, SignInRunsAndAStartAtOnce)
 {
-    const wchar_t runKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-    SetDword(HKEY_CURRENT_USER, L"Software\\Halden\\CorvelChg\\Settings", L"Mode", 2);
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 144);
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", 144);
-    SetString(HKEY_CURRENT_USER, runKey, L"CorvelChg", L"x /apply");
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 2);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 144);
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"x /apply");
     std::vector<std::unique_ptr<Process>> applies;
     for (int i = 0; i < 4; ++i) applies.push_back(std::make_unique<Process>(Quoted(kToolExe) + L" /apply"));
     Process start(Quoted(kToolExe));
@@ -53,7 +52,7 @@ TEST(ConcurrencyWine, SignInRunsAndAStartAtOnce)
 
     DWORD type = 0;
     std::vector<BYTE> data;
-    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, runKey, L"CorvelChg", &type, &data));
+    EXPECT_FALSE(GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data));
     Process caption(Quoted(kHelperExe) + L" caption");
     EXPECT_EQ(caption.Wait(), 75);  // profile 2's title bar, 50 at 96 DPI, at 144 DPI
 }

@@ -6,10 +6,6 @@
 
 namespace {
 
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kMetricsKey[] = L"Control Panel\\Desktop\\WindowMetrics";
-const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-
 class DeferredApplyWine : public ::testing::Test {
 protected:
     void SetUp() override
@@ -17,8 +13,8 @@ protected:
         DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
         SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
         // Profile 2: DPI 144, title bar 50 pixels at 96 DPI.
-        SetDword(HKEY_CURRENT_USER, L"Software\\Halden\\CorvelChg\\Settings", L"Mode", 2);
-        SetString(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", Quoted(kToolExe) + L" /apply");
+        SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 2);
+        SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", Quoted(kToolExe) + L" /apply");
         SetCaption(21);
     }
     void TearDown() override { SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10"); }
@@ -38,13 +34,13 @@ protected:
     {
         DWORD type = 0;
         std::vector<BYTE> data;
-        return GetRaw(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", &type, &data);
+        return GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data);
     }
 };
 
 TEST_F(DeferredApplyWine, ApplyReappliesAtTheProfileDpi)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
     EXPECT_EQ(RunTool(L"/apply"), 0);
     EXPECT_EQ(Caption(), 75);
     EXPECT_FALSE(RunValuePresent());
@@ -52,19 +48,19 @@ TEST_F(DeferredApplyWine, ApplyReappliesAtTheProfileDpi)
 
 TEST_F(DeferredApplyWine, WindowsVersionSelectsTheScaling)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
     SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win7");
     EXPECT_EQ(RunTool(L"/apply"), 0);
     EXPECT_EQ(Caption(), 50);
     SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win8");
-    SetString(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", L"x /apply");
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"x /apply");
     EXPECT_EQ(RunTool(L"/apply"), 0);
     EXPECT_EQ(Caption(), 75);
 }
 
 TEST_F(DeferredApplyWine, ApplyAtAnotherDpiOnlyRemovesTheRunValue)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 120);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 120);
     EXPECT_EQ(RunTool(L"/apply /CreateLog"), 0);
     EXPECT_EQ(Caption(), 21);
     EXPECT_FALSE(RunValuePresent());
@@ -74,7 +70,7 @@ TEST_F(DeferredApplyWine, ApplyAtAnotherDpiOnlyRemovesTheRunValue)
 
 TEST_F(DeferredApplyWine, SecondApplyEndsAtOnceWhileTheFirstHoldsTheMutex)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
     HANDLE held = CreateMutexW(nullptr, TRUE, L"CorvelChangeMutex_AutoRun");
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(RunTool(L"/apply", 15000), 0);
@@ -102,8 +98,8 @@ TEST_F(DeferredApplyWine, StuckApplyDoesNotKeepTheToolFromStarting)
 
 TEST_F(DeferredApplyWine, OrdinaryStartCatchesUpAfterSignIn)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 144);
-    SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 144);
     EXPECT_EQ(RunToolAndClose(L""), 0);
     EXPECT_FALSE(RunValuePresent());
     EXPECT_EQ(Caption(), 75);
@@ -111,8 +107,8 @@ TEST_F(DeferredApplyWine, OrdinaryStartCatchesUpAfterSignIn)
 
 TEST_F(DeferredApplyWine, OrdinaryStartBeforeSignOutLeavesTheRunValue)
 {
-    SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 96);
-    SetDword(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 144);
     EXPECT_EQ(RunToolAndClose(L""), 0);
     EXPECT_TRUE(RunValuePresent());
     EXPECT_EQ(Caption(), 21);
@@ -122,8 +118,8 @@ TEST_F(DeferredApplyWine, BadDpiValuesFallBackWithoutHarm)
 {
     const BYTE four[4] = {144, 0, 0, 0};
     const BYTE eight[8] = {144, 0, 0, 0, 0, 0, 0, 0};
-    SetRaw(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", REG_BINARY, four, 4);
-    SetRaw(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_QWORD, eight, 8);
+    SetRaw(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", REG_BINARY, four, 4);
+    SetRaw(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", REG_QWORD, eight, 8);
     DeleteFileW(kLogFile);
     EXPECT_EQ(RunTool(L"/apply /CreateLog"), 0);
     std::wstring log = ReadLogText();

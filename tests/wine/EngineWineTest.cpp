@@ -140,7 +140,7 @@ TEST_F(InProcess, WindowDesignChangesWhatWindowsReports)
     EXPECT_EQ(after.lfStatusFont.lfHeight, before.lfStatusFont.lfHeight);
 
     // Scaled by the DPI in effect from Windows 6.2 on.
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
     app.m_nOsVersion = OSVER_AFTER_6_2;
     ASSERT_TRUE(CSwitchMode().SetWindowDesign(values));
     after = Metrics();
@@ -161,7 +161,7 @@ TEST_F(InProcess, CaretWidthAndBlinkTime)
     EXPECT_EQ(GetCaretBlinkTime(), 0xFFFFFFFFu);
     DWORD type = 0;
     std::vector<BYTE> data;
-    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"CursorBlinkRate", &type, &data));
+    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kDesktopPath, L"CursorBlinkRate", &type, &data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(data, (std::vector<BYTE>{'-', 0, '1', 0, 0, 0}));
 }
@@ -171,7 +171,7 @@ TEST_F(InProcess, SetDpiWritesLogPixels)
     ASSERT_TRUE(CSwitchMode().SetDpi(144));
     DWORD type = 0;
     std::vector<BYTE> data;
-    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", &type, &data));
+    ASSERT_TRUE(GetRaw(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", &type, &data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(data, (std::vector<BYTE>{144, 0, 0, 0}));
 }

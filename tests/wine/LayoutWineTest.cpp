@@ -12,7 +12,6 @@
 
 namespace {
 
-const wchar_t kMetrics[] = L"Control Panel\\Desktop\\WindowMetrics";
 const int kFirstLevel = 1011;
 const int kLastLevel = 1037;
 
@@ -60,7 +59,7 @@ protected:
         if (!dpi) GTEST_SKIP() << "run by layout_test.sh";
         m_dpi = std::atoi(dpi);
         FreshToolRegistry();
-        SetDword(HKEY_CURRENT_USER, kMetrics, L"AppliedDPI", static_cast<DWORD>(m_dpi));
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", static_cast<DWORD>(m_dpi));
     }
     int m_dpi = 96;
 };

@@ -7,21 +7,19 @@
 
 namespace {
 
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 class ProgressWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        DeleteTree(HKEY_CURRENT_USER, kRunKey);
-        SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
+        DeleteTree(HKEY_CURRENT_USER, kRunPath);
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
     }
     static std::wstring RunValue()
     {
         DWORD type = 0;
         std::vector<BYTE> data;
-        if (!GetRaw(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", &type, &data)) return L"<none>";
+        if (!GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data)) return L"<none>";
         return std::wstring(reinterpret_cast<const wchar_t*>(data.data()));
     }
 };
@@ -75,7 +73,7 @@ TEST_F(ProgressWine, FailureIsReportedInABoxOwnedByTheProgressWindow)
 
 TEST_F(ProgressWine, ReapplyShowsItsOwnText)
 {
-    SetDword(HKEY_CURRENT_USER, L"Software\\Halden\\CorvelChg\\Settings", L"Mode", 0);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 0);
     Process progress(Quoted(kHelperExe) + L" progress 2 0");
     HWND window = WaitForWindow(FindProgressWindow);
     ASSERT_NE(window, nullptr);

@@ -10,9 +10,6 @@
 
 namespace {
 
-const wchar_t kMetricsKey[] = L"Control Panel\\Desktop\\WindowMetrics";
-const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-const wchar_t kSettingsKey[] = L"Software\\Halden\\CorvelChg\\Settings";
 // The number that profile 2's DPI level ("Large") stands for.
 const wchar_t kDpiValuesKey[] = L"Software\\Halden\\CorvelChg\\Settings\\CorvelDPI";
 
@@ -22,15 +19,15 @@ protected:
     {
         FreshToolRegistry();
         DeleteFileW(kLogFile);
-        SetDword(HKEY_CURRENT_USER, kSettingsKey, L"Mode", 2);
+        SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 2);
     }
     void TearDown() override
     {
         DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
         SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"Win8DpiScaling");
-        SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", 96);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling");
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
     }
     // Asked of a new process: Wine keeps system parameters per process.
     static long Caption()
@@ -80,15 +77,15 @@ TEST_F(RobustnessWine, DpiNoDisplayHasLeavesTheMetricsAlone)
     for (DWORD dpi : {0u, 0xFFFFFFFFu, 9600u}) {
         SCOPED_TRACE(dpi);
         SetDword(HKEY_LOCAL_MACHINE, kDpiValuesKey, L"Large", dpi);
-        SetDword(HKEY_CURRENT_USER, kMetricsKey, L"AppliedDPI", dpi);
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", dpi);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels");
 
         EXPECT_EQ(RunTool(L"/CreateLog /apply"), 0);
         EXPECT_EQ(Caption(), before);
         EXPECT_EQ(SwitchToProfile2(), 0);
         EXPECT_EQ(Caption(), before);
         DWORD logPixels = 0;
-        EXPECT_FALSE(Stored(kDesktopKey, L"LogPixels", &logPixels)) << logPixels;
+        EXPECT_FALSE(Stored(kDesktopPath, L"LogPixels", &logPixels)) << logPixels;
         EXPECT_NE(ReadLogText().find(L"CSwitchMode::GetDpi the dpi is out of range: " +
                                      std::to_wstring(static_cast<long>(static_cast<std::int32_t>(dpi))) + L"."),
                   std::wstring::npos);
@@ -107,16 +104,18 @@ TEST_F(RobustnessWine, DpiSwitchSetsOneScaleForAllDisplaysOnlyAfterWindows8)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version);
         SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"Win8DpiScaling");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling");
         // 144 DPI against 96 in effect; the icon size fails without a desktop.
         EXPECT_EQ(SwitchToProfile2(), 0);
         DWORD logPixels = 0;
         DWORD scaling = 0;
-        EXPECT_TRUE(Stored(kDesktopKey, L"LogPixels", &logPixels));
+        EXPECT_TRUE(Stored(kDesktopPath, L"LogPixels", &logPixels));
         EXPECT_EQ(logPixels, 144u);
-        EXPECT_EQ(Stored(kDesktopKey, L"Win8DpiScaling", &scaling), c.scaling);
-        if (c.scaling) EXPECT_EQ(scaling, 1u);
+        EXPECT_EQ(Stored(kDesktopPath, L"Win8DpiScaling", &scaling), c.scaling);
+        if (c.scaling) {
+            EXPECT_EQ(scaling, 1u);
+        }
     }
 }
 

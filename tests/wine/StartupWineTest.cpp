@@ -9,8 +9,6 @@
 
 namespace {
 
-const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
-
 class StartupWine : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,7 +62,7 @@ TEST_F(StartupWine, SecondStartBringsTheRunningInstanceToTheFront)
 
 TEST_F(StartupWine, CreateLogWritesTheExactBytes)
 {
-    SetString(HKEY_CURRENT_USER, kSettings, L"mode", L"1");  // a wrong type gives one log line
+    SetString(HKEY_CURRENT_USER, kSettingsPath, L"mode", L"1");  // a wrong type gives one log line
     EXPECT_EQ(RunToolAndClose(L"/CreateLog"), 0);
     std::vector<BYTE> bytes = ReadFileBytes(kLogFile);
     ASSERT_GE(bytes.size(), 2u);
@@ -84,7 +82,7 @@ TEST_F(StartupWine, CreateLogWritesTheExactBytes)
 
 TEST_F(StartupWine, WithoutCreateLogNoFileAppears)
 {
-    SetString(HKEY_CURRENT_USER, kSettings, L"mode", L"1");
+    SetString(HKEY_CURRENT_USER, kSettingsPath, L"mode", L"1");
     EXPECT_EQ(RunToolAndClose(L"/createlog"), 0);
     EXPECT_EQ(GetFileAttributesW(kLogFile), INVALID_FILE_ATTRIBUTES);
 }

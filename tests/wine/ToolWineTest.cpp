@@ -6,11 +6,7 @@
 
 namespace {
 
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t kSettings[] = L"Software\\Halden\\CorvelChg\\Settings";
 const wchar_t kProfile0[] = L"Software\\Halden\\CorvelChg\\Profiles\\0\\";
-const wchar_t kMetrics[] = L"Control Panel\\Desktop\\WindowMetrics";
-const wchar_t kDesktop[] = L"Control Panel\\Desktop";
 
 // The factory statuses of the 27 level buttons, in ProfileLevelTable order.
 const int kButtons[27] = {1011, 1012, 1023, 1013, 1014, 1024, 1015, 1016, 1031, 1017, 1018, 1032, 1019, 1020,
@@ -32,8 +28,8 @@ protected:
     void SetUp() override
     {
         FreshToolRegistry();
-        DeleteTree(HKEY_CURRENT_USER, kRunKey);
-        SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 96);
+        DeleteTree(HKEY_CURRENT_USER, kRunPath);
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
     }
     void TearDown() override { SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10"); }
 
@@ -56,7 +52,7 @@ protected:
     {
         DWORD type = 0;
         std::vector<BYTE> data;
-        if (!GetRaw(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", &type, &data)) return L"<none>";
+        if (!GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data)) return L"<none>";
         return reinterpret_cast<const wchar_t*>(data.data());
     }
     static HWND OpenDetail(HWND main)
@@ -82,14 +78,14 @@ TEST_F(ToolWine, CloseWithoutChangesChangesNothing)
     ASSERT_NE(main, nullptr);
     Click(main, 1004);
     EXPECT_EQ(Finish(), 0);
-    EXPECT_FALSE(Has(HKEY_CURRENT_USER, kSettings, L"Mode"));
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_FALSE(Has(HKEY_CURRENT_USER, kSettingsPath, L"Mode"));
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
     EXPECT_EQ(RunValue(), L"<none>");
 }
 
 TEST_F(ToolWine, MainWindowShowsTheProfilesAndMarksTheCurrentOne)
 {
-    SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 1);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 1);
     HWND main = Start();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(ItemText(main, 1073), L"設定①");
@@ -239,17 +235,17 @@ TEST_F(ToolWine, SwitchThatChangesTheDpiAsksToSignOut)
         PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(Finish(), 0);  // Esc counts as later
         EXPECT_EQ(RunValue(), Quoted(FullPath(kToolExe)) + L" /apply");
-        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 144u);
-        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 2u);
+        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 144u);
+        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 2u);
         m_shell.reset();
     }
 }
 
 TEST_F(ToolWine, SwitchWithoutDpiChangeRemovesALeftoverRunValue)
 {
-    SetString(HKEY_CURRENT_USER, kRunKey, L"CorvelChg", L"old /apply");
-    SetDword(HKEY_CURRENT_USER, kMetrics, L"AppliedDPI", 144);
-    SetDword(HKEY_CURRENT_USER, kDesktop, L"LogPixels", 120);  // no catch-up at the start
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"old /apply");
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 120);  // no catch-up at the start
     StartDesktopView();
     HWND main = Start();
     ASSERT_NE(main, nullptr);
@@ -263,7 +259,7 @@ TEST_F(ToolWine, EditedCurrentProfileIsAppliedOnlyWhenTheUserAgrees)
 {
     for (int answer : {IDNO, IDYES}) {
         DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 0);
+        SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 0);
         StartDesktopView();
         HWND main = Start();
         HWND detail = OpenDetail(main);
@@ -280,7 +276,7 @@ TEST_F(ToolWine, EditedCurrentProfileIsAppliedOnlyWhenTheUserAgrees)
         if (answer == IDNO) {
             EXPECT_EQ(Finish(), 0);
             EXPECT_EQ(Dword(HKEY_CURRENT_USER, kProfile0, L"CorvelDPI"), 4u);
-            EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+            EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
             continue;
         }
         HWND progress = WaitForWindow(FindProgressWindow);
@@ -291,14 +287,14 @@ TEST_F(ToolWine, EditedCurrentProfileIsAppliedOnlyWhenTheUserAgrees)
         EXPECT_EQ(ItemText(prompt, 1065), L"設定①の反映が完了しました。");
         Click(prompt, 1004);
         EXPECT_EQ(Finish(), 0);
-        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 120u);
+        EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 120u);
         m_shell.reset();
     }
 }
 
 TEST_F(ToolWine, FactorySettingsRestore)
 {
-    SetDword(HKEY_CURRENT_USER, kSettings, L"Mode", 2);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 2);
     StartDesktopView();
     HWND main = Start();
     ASSERT_NE(main, nullptr);
@@ -315,8 +311,8 @@ TEST_F(ToolWine, FactorySettingsRestore)
     ASSERT_NE(restore, nullptr);
     Click(restore, IDOK);
     EXPECT_EQ(Finish(), 0);  // shipment profile 0 has DPI 96, as in effect: no prompt
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettings, L"Mode"), 4u);
-    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktop, L"LogPixels"), 96u);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 4u);
+    EXPECT_EQ(Dword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
 }
 
 TEST_F(ToolWine, SecondStartBringsTheOpenWindowToTheFront)

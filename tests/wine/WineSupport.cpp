@@ -52,7 +52,7 @@ void FreshToolRegistry()
     DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
     DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
     SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
-    SetDword(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", L"AppliedDPI", 96);
+    SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
 }
 
 void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)

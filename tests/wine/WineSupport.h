@@ -11,6 +11,11 @@
 inline const wchar_t kToolExe[] = TOOL_EXE;
 inline const wchar_t kHelperExe[] = HELPER_EXE;
 inline const wchar_t kLogFile[] = L"C:\\Users\\Public\\CorvelChg.log";
+// The registry keys the tests read and write.
+inline const wchar_t kRunPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const wchar_t kSettingsPath[] = L"Software\\Halden\\CorvelChg\\Settings";
+inline const wchar_t kDesktopPath[] = L"Control Panel\\Desktop";
+inline const wchar_t kMetricsPath[] = L"Control Panel\\Desktop\\WindowMetrics";
 
 // Owns a process handle.
 class Process {
