@@ -34,6 +34,6 @@ struct CommandLine {
 // anywhere in the line; other spellings of them are accepted and do nothing.
 CommandLine ParseCommandLine(StringView16 line);
 
-// The exit code of a switch that ran: from the progress result (4: a
-// sign-out is needed) and the mask of the items that failed.
+// The exit code of a switch that ran: from its ProgressResult and the mask
+// of the items that failed.
 int SwitchExitCode(int progressResult, DWORD failedItems);
