@@ -103,6 +103,6 @@ CommandLine ParseCommandLine(StringView16 line)
 
 int SwitchExitCode(int progressResult, DWORD failedItems)
 {
-    if (failedItems != 0) return EXIT_ITEMS_FAILED;
+    if (failedItems != 0 || progressResult == PROGRESS_NOT_RUN) return EXIT_ITEMS_FAILED;
     return progressResult == PROGRESS_SIGN_OUT ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
 }

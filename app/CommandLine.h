@@ -16,7 +16,7 @@ enum CommandAction {
 enum CommandExit {
     EXIT_DONE = 0,          // done, nothing waits for a sign-in
     EXIT_AFTER_SIGN_IN = 1, // done; the text size takes effect at the next sign-in
-    EXIT_ITEMS_FAILED = 2,  // the switch ran, some settings were not applied
+    EXIT_ITEMS_FAILED = 2,  // some or all settings were not applied (the switch may not have run)
     EXIT_BAD_COMMAND = 3,   // not understood; nothing changed
     EXIT_RUNNING = 4,       // another instance is open; nothing changed
 };
@@ -34,6 +34,6 @@ struct CommandLine {
 // anywhere in the line; other spellings of them are accepted and do nothing.
 CommandLine ParseCommandLine(StringView16 line);
 
-// The exit code of a switch that ran: from its ProgressResult and the mask
-// of the items that failed.
+// The exit code of a switch: from its ProgressResult and the mask of the
+// items that failed.
 int SwitchExitCode(int progressResult, DWORD failedItems);

@@ -21,9 +21,13 @@ int CCorvelChgApp::RunCommand()
         int result = worker.Run(switchType);
         return SwitchExitCode(result, worker.m_dwFailed);
     }
-    if (!m_pToolWindows) return EXIT_DONE;
+    if (!m_pToolWindows) {
+        Log(u"CCorvelChgApp::RunCommand the switch did not run: no windows.");
+        return EXIT_ITEMS_FAILED;
+    }
     DWORD failedItems = 0;
     int result = m_pToolWindows->ProgressWindow(switchType, &failedItems);
+    if (result == PROGRESS_NOT_RUN) Log(u"CCorvelChgApp::RunCommand the progress window did not run the switch.");
     if (result == PROGRESS_SIGN_OUT && m_pToolWindows->SignOutPrompt(switchType) == PROMPT_SIGN_OUT_NOW) {
         Plat().system.EndLogon(EWX_LOGOFF, 0);
     }

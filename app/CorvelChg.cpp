@@ -37,9 +37,8 @@ BOOL CCorvelChgApp::InitInstance()
     // change "Mode" in between.
     m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
 
-    bool switchCommand = m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE;
     if (m_bApply) {
-        if (switchCommand) Log(u"CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored.");
+        if (IsSwitchCommand()) Log(u"CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored.");
         RunDeferredApply();
         return FALSE;
     }
@@ -55,15 +54,28 @@ BOOL CCorvelChgApp::InitInstance()
                                       ICC_ANIMATE_CLASS);
     if (CWinApp::InitInstance() != TRUE) {
         Log(u"InitInstance Failed.");
-        return FALSE;
+        return StartFailed();
     }
-    if (!RegisterWindowClasses()) return FALSE;
+    if (!RegisterWindowClasses()) return StartFailed();
     if (IsToolRunning()) {
         Log(u"CCorvelChgApp::InitInstance() tool is running now.");
-        if (switchCommand) m_nExitCode = EXIT_RUNNING;
+        if (IsSwitchCommand() && m_nExitCode == EXIT_DONE) m_nExitCode = EXIT_RUNNING;
         return FALSE;
     }
     return TRUE;
+}
+
+bool CCorvelChgApp::IsSwitchCommand() const
+{
+    return m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE;
+}
+
+BOOL CCorvelChgApp::StartFailed()
+{
+    if (!IsSwitchCommand()) return FALSE;
+    Log(u"CCorvelChgApp::InitInstance the start failed, the switch did not run.");
+    m_nExitCode = EXIT_ITEMS_FAILED;
+    return FALSE;
 }
 
 void CCorvelChgApp::ReadCommandLine()
@@ -116,6 +128,9 @@ BOOL CCorvelChgApp::IsToolRunning()
     if (!LoadResString(IDS_WINDOW_TITLE, title, kTextChars) ||
         !LoadResString(IDS_LOG_OFF_PROMPT, logOffPrompt, kTextChars) ||
         !LoadResString(IDS_SIGN_OUT_PROMPT, signOutPrompt, kTextChars)) {
+        // Nothing tells whether another instance runs: the tool ends, and a
+        // requested switch did not run, whatever else is open.
+        StartFailed();
         return TRUE;
     }
 

@@ -67,6 +67,10 @@ private:
     // The windows of one interactive run, up to the sign-out.
     void RunWindows();
     BOOL RegisterWindowClasses();
+    // Ends a start that went wrong before a requested switch could run: a
+    // script must not read "done".
+    BOOL StartFailed();
+    bool IsSwitchCommand() const;
 };
 
 // The one application object of the process; null before it exists.

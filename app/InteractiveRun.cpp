@@ -16,7 +16,7 @@ static bool ConfirmReapply(CCorvelChgApp& app)
 
 int CCorvelChgApp::Run()
 {
-    if (m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE) {
+    if (IsSwitchCommand()) {
         m_nExitCode = RunCommand();
     } else {
         RunWindows();

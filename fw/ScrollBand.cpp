@@ -60,7 +60,19 @@ CScrollBand::CScrollBand(HWND dialog, const BandPlan& plan, const std::vector<HW
     info.nMax = plan.range + plan.Page() - 1;
     info.nPage = static_cast<UINT>(plan.Page());
     SetScrollInfo(m_window, SB_VERT, &info, FALSE);
+    ShareUiState();
     ShowWindow(m_window, SW_SHOWNA);
+}
+
+// A new parent must show focus rectangles and access keys as the dialog
+// does (SetParent leaves that to the caller); the band hands the state on
+// to its rows.
+void CScrollBand::ShareUiState()
+{
+    const auto shown = static_cast<WORD>(SendMessageW(m_dialog, WM_QUERYUISTATE, 0, 0));
+    const WORD hidden = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, shown & hidden), 0);
+    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, ~shown & hidden), 0);
 }
 
 // The dialog is being destroyed with everything in it; the window must not
@@ -79,6 +91,11 @@ LRESULT CALLBACK CScrollBand::WindowProc(HWND window, UINT message, WPARAM wPara
     auto* band = reinterpret_cast<CScrollBand*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!band) return DefWindowProcW(window, message, wParam, lParam);
     if (ForDialog(message)) return SendMessageW(band->m_dialog, message, wParam, lParam);
+    // A scroll message from a control in a row (lParam is its window) is the
+    // dialog's; only the band's own bar (lParam 0) scrolls the rows.
+    if ((message == WM_VSCROLL || message == WM_HSCROLL) && lParam != 0) {
+        return SendMessageW(band->m_dialog, message, wParam, lParam);
+    }
     if (message == WM_VSCROLL) {
         band->OnVScroll(LOWORD(wParam));
         return 0;

@@ -40,6 +40,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnVScroll(WORD code);
+    void ShareUiState();
     void ScrollTo(int position);
 
     HWND m_dialog;

@@ -15,7 +15,8 @@ public:
     virtual BOOL InitCommonControls(DWORD classes) = 0;
     // FindWindowW.
     virtual HWND FindTopWindow(const char16_t* className, const char16_t* title) = 0;
-    // SetForegroundWindow.
+    // SetForegroundWindow of the window's last active popup: the window the
+    // user can use, a modal dialog it has open or else the window itself.
     virtual BOOL BringToFront(HWND window) = 0;
     // MessageBoxW.
     virtual int ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type) = 0;

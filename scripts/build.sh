@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds one tree: native (Linux, with the sanitizers) or win64.
+# Configures and builds one tree: native (Linux, with the sanitizers) or win64;
+# with target names after it, only those.
+#   build.sh native|win64 [TARGET...]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 case "${1:-}" in
@@ -8,4 +10,8 @@ case "${1:-}" in
            -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" >/dev/null ;;
   *) echo "usage: $0 native|win64" >&2; exit 2 ;;
 esac
-cmake --build "$top/build/$1"
+tree=$1
+shift
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$top/build/$tree" "${targets[@]}"

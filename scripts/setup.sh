@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the scripts of this project use, from Debian's packages. Made
-# for Debian 12 (bookworm), where it is tested; idempotent and
-# non-interactive, it refreshes the package lists only when something is
+# for Debian 12 (bookworm) and 13 (trixie), where it is tested: every name
+# exists in both. Idempotent and non-interactive, it refreshes the package lists only when something is
 # missing. Needs root, or sudo without a password prompt.
 set -uo pipefail
 packages=(
@@ -10,7 +10,7 @@ packages=(
   wine wine64 xvfb fonts-noto-cjk imagemagick                         # running it: Wine, a display, the font, screenshots
   fp-utils libchm-bin                                                 # the help file (chmcmd) and its reader
   wixl msitools python3                                               # the installer
-  clang libclang-rt-14-dev                                            # the fuzz targets
+  clang libclang-rt-dev                                            # the fuzz targets
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -28,6 +28,7 @@ else
   echo "setup: or install them yourself: apt-get install ${missing[*]}" >&2
   exit 1
 fi
+echo "setup: installing ${#missing[@]} Debian packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp /tmp/tessaly-setup.XXXXXX)
 trap 'rm -f "$log"' EXIT INT TERM

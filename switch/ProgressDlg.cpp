@@ -23,8 +23,8 @@ BOOL CProgressDlg::OnInitDialog()
         if (!text.empty()) SetDlgItemText(IDC_STATUS, text.c_str());
     }
     // Without a worker nothing would ever end this window: end it as a
-    // failed switch would.
-    if (!StartWorker()) EndDialog(PROGRESS_DONE);
+    // switch that never ran.
+    if (!StartWorker()) EndDialog(PROGRESS_NOT_RUN);
     return TRUE;
 }
 

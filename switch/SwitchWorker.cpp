@@ -157,6 +157,14 @@ unsigned int ProcessProc(void* param)
     if (mask != 0) {
         Log(u"ProcessProc:OnDoSwitchMode Failed.");
         worker->ShowFailureMessage(worker->MakeFailedMessage(index, mask));
+        // A new text size was stored all the same and takes effect at the
+        // next sign-in: the run that re-applies the window metrics for it
+        // must be there too, and the user told that a sign-out is pending.
+        if (worker->m_bNeedSignOut && !(mask & (1u << ITEM_DPI))) {
+            WriteRunValue();
+            worker->EndFromWorker(PROGRESS_SIGN_OUT);
+            return 0;
+        }
         worker->EndFromWorker(PROGRESS_DONE);
         return 0;
     }

@@ -30,7 +30,13 @@ HWND Win32Windows::FindTopWindow(const char16_t* className, const char16_t* titl
     return FindWindowW(Wide(className), Wide(title));
 }
 
-BOOL Win32Windows::BringToFront(HWND window) { return SetForegroundWindow(window); }
+// A window with a modal dialog open is disabled behind it: the one the user
+// can use is its last active popup (the window itself when it has none).
+BOOL Win32Windows::BringToFront(HWND window)
+{
+    HWND popup = GetLastActivePopup(window);
+    return SetForegroundWindow(popup ? popup : window);
+}
 
 int Win32Windows::ShowMessageBox(HWND owner, const char16_t* text, const char16_t* caption, UINT type)
 {

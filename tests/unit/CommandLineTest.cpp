@@ -1,5 +1,8 @@
+#include <functional>
+
 #include "app/CommandLine.h"
 #include "app/IToolWindows.h"
+#include "res/resource.h"
 #include "tests/unit/TestSupport.h"
 
 namespace {
@@ -16,6 +19,7 @@ TEST(CommandLineTest, Parsing)
         {u"/mode 2", COMMAND_MODE, 1, false, false, false},
         {u"-MODE 3 /Quiet", COMMAND_MODE, 2, true, false, false},
         {u"\"/mode\"  \t1", COMMAND_MODE, 0, false, false, false},
+        {u"\"/mode 2\"", COMMAND_BAD, 0, false, false, false},  // one word: no number follows
         {u"/restore -quiet /CreateLog", COMMAND_RESTORE, 0, true, true, false},
         {u"-createlog /APPLY", COMMAND_NONE, 0, false, false, false},
         {u"/CreateLogs", COMMAND_NONE, 0, false, true, false},
@@ -54,6 +58,8 @@ TEST(CommandLineTest, ExitCodes)
     EXPECT_EQ(SwitchExitCode(4, 0), EXIT_AFTER_SIGN_IN);
     EXPECT_EQ(SwitchExitCode(0, 0x100), EXIT_ITEMS_FAILED);
     EXPECT_EQ(SwitchExitCode(0, 0x800), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(SwitchExitCode(4, 0x10), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(SwitchExitCode(PROGRESS_NOT_RUN, 0), EXIT_ITEMS_FAILED);
 }
 
 class Windows : public IToolWindows {
@@ -131,6 +137,7 @@ TEST_F(CommandRunTest, SwitchesAndTheirExitCodes)
         {u"/mode 2", 4, 0, EXIT_AFTER_SIGN_IN, {"progress 1", "prompt 1"}},
         {u"-Mode 3", 0, 0x100, EXIT_ITEMS_FAILED, {"progress 1"}},
         {u"/restore", 0, 0, EXIT_DONE, {"progress 3"}},
+        {u"/mode 1", PROGRESS_NOT_RUN, 0, EXIT_ITEMS_FAILED, {"progress 1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(U8(c.line));
@@ -168,6 +175,45 @@ TEST_F(CommandRunTest, BadLinesAndTheUsageBox)
     EXPECT_TRUE(windows.shown.empty());
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
     EXPECT_FALSE(fake.sync.Exists(u"CorvelChangeMutex_AutoRun"));
+}
+
+// A switch that never ran, or ran only in part, never ends with "done".
+TEST_F(CommandRunTest, FailuresBeforeAndDuringTheSwitch)
+{
+    const struct {
+        const char* what;
+        std::function<void(FakePlatform&)> fault;
+        const char16_t* line;
+        const char* logLine;
+    } cases[] = {
+        {"window class", [](FakePlatform& f) { f.windows.refusedClasses.insert(u"DetailWindowClass"); },
+         u"/mode 2 /CreateLog", "CCorvelChgApp::InitInstance the start failed, the switch did not run."},
+        {"window texts", [](FakePlatform& f) { f.strings.table.erase(IDS_SIGN_OUT_PROMPT); }, u"/restore /CreateLog",
+         "CCorvelChgApp::InitInstance the start failed, the switch did not run."},
+        {"quiet, caret blink", [](FakePlatform& f) { f.display.failBlink = true; }, u"/quiet /mode 1 /CreateLog",
+         "ProcessProc:OnDoSwitchMode Failed."},
+    };
+    const auto strings = fake.strings.table;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.fault(fake);
+        app.m_hMutex.Reset();
+        EXPECT_EQ(Start(c.line), EXIT_ITEMS_FAILED);
+        EXPECT_EQ(CountMessage(c.logLine), 1);  // each start begins the log anew
+        fake.windows.refusedClasses.clear();
+        fake.strings.table = strings;
+        fake.display.failBlink = false;
+    }
+}
+
+// The new text size is stored and differs: the sign-in run is registered
+// whatever else failed, and the exit code still says that something failed.
+TEST_F(CommandRunTest, PartialFailureKeepsThePendingTextSize)
+{
+    fake.display.failBlink = true;
+    EXPECT_EQ(Start(u"/quiet /mode 2"), EXIT_ITEMS_FAILED);
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    EXPECT_EQ(UserMode(), 1u);
 }
 
 TEST_F(CommandRunTest, AnotherInstanceIsLeftAlone)

@@ -182,6 +182,33 @@ TEST_F(SwitchWorkerTest, FailedItemsAreListedAndTheRestApplied)
     EXPECT_EQ(mode, 2u);
 }
 
+// The new DPI was stored and differs from the one in effect: after the
+// failure message the window still ends for the sign-out prompt, with the
+// sign-in run registered. A failed DPI item leaves no sign-in run.
+TEST_F(SwitchWorkerTest, PartialFailureKeepsThePendingTextSize)
+{
+    const struct {
+        bool failDpi;
+        int result;
+        const char* runValue;
+    } cases[] = {{false, PROGRESS_SIGN_OUT, "\"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe\" /apply"},
+                 {true, PROGRESS_DONE, "<none>"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failDpi);
+        window = RecordingWindow{};
+        fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        fake.display.failCaretWidth = true;
+        fake.registry.SetFault([&](FakeRegistry::Op op, const String16&, const String16& name) -> LONG {
+            return c.failDpi && op == FakeRegistry::Op::Set && name == u"LogPixels" ? ERROR_ACCESS_DENIED : 0;
+        });
+        app.m_nSelMode = 1;  // 120 DPI, 96 in effect
+        EXPECT_EQ(Run(SWITCH_MODE), c.result);
+        fake.registry.SetFault(nullptr);
+        EXPECT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(U8(RunValue().c_str()), c.runValue);
+    }
+}
+
 TEST_F(SwitchWorkerTest, FailureMessageForTheCurrentProfileSpeaksOfDetailSettings)
 {
     app.m_nMode = 1;
