@@ -147,6 +147,17 @@ void Baseline()
     SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"x /apply");
 }
 
+// Wine, unlike Windows, takes "LogPixels" as the DPI of every process it
+// starts from then on, not only of the next sign-in. Wine 10's server then
+// divides by zero once windows of such a process are asked for (measured:
+// wineserver ends with a divide error and every process of the prefix hangs),
+// so there the value can only be read by the native tests.
+bool CrashesThisWine(const ValueClass& valueClass, const Variant& variant)
+{
+    return WineMajorVersion() >= 10 && std::string(valueClass.name) == "LogPixels" &&
+           std::string(variant.name) == "REG_DWORD 0xFFFFFFFF";
+}
+
 long CaptionInNewProcess()
 {
     Process helper(Quoted(kHelperExe) + L" caption");
@@ -160,6 +171,11 @@ TEST(BadRegistryWine, EveryValueWrittenWrongInEveryWay)
     for (const ValueClass& valueClass : Classes()) {
         for (const Variant& variant : Variants()) {
             SCOPED_TRACE(std::string(valueClass.name) + ": " + variant.name);
+            if (CrashesThisWine(valueClass, variant)) {
+                std::printf("skipped under Wine %d: %s %s would end the Wine server, not the tool\n",
+                            WineMajorVersion(), valueClass.name, variant.name);
+                continue;
+            }
             Baseline();
             for (const Place& place : valueClass.places()) Put(place, variant);
             const auto levelsBefore = UserLevels();

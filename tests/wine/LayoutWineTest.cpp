@@ -44,6 +44,13 @@ bool InView(HWND band, HWND control)
     return Within(control, client);
 }
 
+int TopOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.top;
+}
+
 HWND FocusOf(HWND window)
 {
     GUITHREADINFO info{};
@@ -102,7 +109,12 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
     EXPECT_EQ(reached.size(), 27u);
 
     // The page keys, the wheel and the scroll bar, each from the other end.
+    // A page key moves the rows by one page, the band's height, until the end
+    // is in view: a band of more pages takes more than one key.
     HWND ok = GetDlgItem(detail, IDOK);
+    RECT client{};
+    GetClientRect(band, &client);
+    const int page = client.bottom;
     const struct {
         const char* what;
         HWND to;
@@ -120,9 +132,23 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
         // Out of view once the move before has moved every control.
         HWND level = GetDlgItem(band, move.shows);
         EXPECT_TRUE(WaitFor([&] { return !InView(band, level); }, 5000)) << move.what;
-        PostMessageW(move.to, move.message, move.wParam, 0);
-        EXPECT_TRUE(WaitFor([&] { return InView(band, level); }, 5000)) << move.what;
+        const bool pageKey = move.message == WM_KEYDOWN;
+        int press = 0;
+        for (; press < (pageKey ? 8 : 1) && !InView(band, level); ++press) {
+            const int before = TopOf(level);
+            PostMessageW(move.to, move.message, move.wParam, 0);
+            ASSERT_TRUE(WaitFor([&] { return TopOf(level) != before; }, 5000)) << move.what << " " << press;
+            if (pageKey && !InView(band, level)) {
+                EXPECT_EQ(std::abs(TopOf(level) - before), page) << move.what;
+            }
+        }
+        EXPECT_TRUE(InView(band, level)) << move.what;
+        if (pageKey) std::printf("%s: %d key(s) of a %d-pixel page\n", move.what, press, page);
     }
+    // Another control's scroll message (lParam is its window) is not the band's.
+    const int top = TopOf(first);
+    SendMessageW(band, WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(ok));
+    EXPECT_EQ(TopOf(first), top);
     PostMessageW(detail, WM_CLOSE, 0, 0);
     EXPECT_EQ(helper.Wait(30000), 0);
 }

@@ -1,5 +1,7 @@
 #include "tests/wine/WineSupport.h"
 
+#include <cstdlib>
+
 Process::Process(const std::wstring& commandLine)
 {
     STARTUPINFOW startup{};
@@ -46,6 +48,15 @@ long RunTool(const std::wstring& arguments, DWORD milliseconds)
 }
 
 void DeleteTree(HKEY root, const wchar_t* path) { RegDeleteTreeW(root, path); }
+
+int WineMajorVersion()
+{
+    using VersionFunction = const char*(CDECL*)();
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    FARPROC address = ntdll ? GetProcAddress(ntdll, "wine_get_version") : nullptr;
+    auto version = reinterpret_cast<VersionFunction>(reinterpret_cast<void*>(address));
+    return version ? std::atoi(version()) : 0;
+}
 
 void FreshToolRegistry()
 {

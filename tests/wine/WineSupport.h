@@ -52,6 +52,10 @@ void SetString(HKEY root, const wchar_t* path, const wchar_t* name, const std::w
 void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
 bool GetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data);
 
+// The major version of the Wine that runs the tests (ntdll's
+// wine_get_version), 0 when it cannot be told.
+int WineMajorVersion();
+
 // A machine as the tool first meets it: no data of its own (user or factory),
 // Windows 10, 96 DPI in effect.
 void FreshToolRegistry();
