@@ -28,9 +28,10 @@ DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
     timeouts[it->second] = milliseconds;
     Named& named = m_named[it->second];
     if (named.heldElsewhere && stuckElsewhere) return WAIT_TIMEOUT;
+    const bool abandoned = named.heldElsewhere && abandonedElsewhere;
     named.heldElsewhere = false;
     named.ownedHere = true;
-    return WAIT_OBJECT_0;
+    return abandoned ? WAIT_ABANDONED : WAIT_OBJECT_0;
 }
 
 BOOL FakeSync::Release(HANDLE mutex)

@@ -1,7 +1,9 @@
 // Named mutexes within one test process. "Another process" holding a mutex
 // is modelled by HoldElsewhere; a wait on it returns at once, as if that
 // holder had just released it, and is counted; with stuckElsewhere it times
-// out instead.
+// out instead, and with abandonedElsewhere the holder ended without
+// releasing it: the wait returns WAIT_ABANDONED and, as on Windows, the
+// waiter owns the mutex and must release it.
 #pragma once
 
 #include <map>
@@ -24,6 +26,7 @@ public:
 
     DWORD createError = 0;  // nonzero: creation fails with it
     bool stuckElsewhere = false;
+    bool abandonedElsewhere = false;
     int waits = 0;
     std::map<String16, DWORD> timeouts;  // of the last wait, by mutex name
     int releases = 0;

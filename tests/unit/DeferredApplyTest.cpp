@@ -107,15 +107,25 @@ TEST_F(DeferredApplyTest, CatchUpWithBothDpiUnreadableCountsThemEqual)
     EXPECT_EQ(CountMessage("CCorvelChgApp:Run Apply Failed."), 1);
 }
 
+// A run that ended without releasing the mutex (WAIT_ABANDONED) leaves it
+// to the waiter, which must release it as after an ordinary wait.
 TEST_F(DeferredApplyTest, CatchUpWaitsForARunningApply)
 {
-    fake.sync.HoldElsewhere(u"CorvelChangeMutex_AutoRun");
-    fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
-    fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 96);
-    Start(u"");
-    EXPECT_EQ(fake.sync.waits, 1);
-    EXPECT_TRUE(RunValuePresent());  // the other holder's business
-    EXPECT_EQ(fake.display.metricsWrites, 0);
+    for (bool abandoned : {false, true}) {
+        SCOPED_TRACE(abandoned);
+        fake.sync.HoldElsewhere(u"CorvelChangeMutex_AutoRun");
+        fake.sync.abandonedElsewhere = abandoned;
+        fake.sync.timeouts.clear();
+        fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
+        fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 96);
+        app.m_hMutex.Reset();
+        Start(u"/CreateLog");
+        EXPECT_EQ(fake.sync.timeouts.count(u"CorvelChangeMutex_AutoRun"), 1u);
+        EXPECT_EQ(fake.sync.OpenHandleCount(u"CorvelChangeMutex_AutoRun"), 0);
+        EXPECT_EQ(CountMessage("CCorvelChgApp:Apply is still running, the start goes on without it, code: 128."), 0);
+        EXPECT_TRUE(RunValuePresent());  // the other holder's business
+        EXPECT_EQ(fake.display.metricsWrites, 0);
+    }
 }
 
 TEST_F(DeferredApplyTest, CatchUpGivesUpOnAStuckApply)

@@ -35,6 +35,21 @@ TEST_F(ErrorLogTest, ExactBytesOfARun)
     EXPECT_EQ(fake.files.OpenCount(), 0);
 }
 
+// Another run ended while it held the write lock: the line is written and
+// the lock, now this run's, released.
+TEST_F(ErrorLogTest, AbandonedWriteLockIsTakenOverAndReleased)
+{
+    fake.sync.HoldElsewhere(u"CorvelChangeMutex_Log");
+    fake.sync.abandonedElsewhere = true;
+    {
+        CErrorLog log(TRUE);
+        log.OpenLog();
+        log.WriteLog(u"one");
+    }
+    EXPECT_EQ(fake.sync.releases, 2);  // the line and the separator
+    EXPECT_EQ(LogText(), u"[12/06 14:22:05][CorvelChg.exe]one\r\n" + kSeparator);
+}
+
 TEST_F(ErrorLogTest, AppendsToAnExistingLog)
 {
     fake.files.SetContents(kLogPath, Utf16Bytes(u"old\r\n"));

@@ -39,6 +39,12 @@ TEST(FitLayout, TheBandKeepsItsLeastHeightAndWithoutRowsThereIsNone)
     EXPECT_EQ(plan.shift, kFrame.bottom - kHeading.bottom - 60);
     EXPECT_EQ(PlanBand({kHeading, kOk, kCancel}, kHeading.bottom, kExcess, 60).shift, 0);
     EXPECT_EQ(PlanBand(kDetail, kHeading.bottom, 0, 60).shift, 0);
+    // Rows already lower than the least height: the button row never moves down.
+    const int rows = kFrame.bottom - kHeading.bottom;
+    plan = PlanBand(kDetail, kHeading.bottom, 2000, rows + 50);
+    EXPECT_EQ(plan.shift, 0);
+    EXPECT_EQ(plan.range, 0);
+    EXPECT_EQ(plan.bottom, kFrame.bottom);
     EXPECT_EQ(FooterTop({}), 0);
     // The restore window's buttons are a pixel apart: one row.
     EXPECT_EQ(FooterTop({{0, 30, 10, 70}, {40, 84, 90, 99}, {120, 83, 170, 99}}), 83);
