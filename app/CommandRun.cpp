@@ -37,9 +37,11 @@ int CCorvelChgApp::RunCommand()
 void CCorvelChgApp::ShowUsage()
 {
     if (m_command.quiet) return;
+    // Two texts: each string-table text ends at 259 characters.
     String16 format = LoadText(IDS_USAGE);
+    String16 codes = LoadText(IDS_USAGE_CODES);
     String16 signIn = LoadText(m_nOsVersion >= OSVER_6_2 ? IDS_WORD_SIGN_IN : IDS_WORD_LOG_ON);
-    if (format.empty() || signIn.empty()) return;
+    if (format.empty() || codes.empty() || signIn.empty()) return;
     UINT icon = m_command.action == COMMAND_BAD ? MB_ICONWARNING : MB_ICONINFORMATION;
-    ShowMessageText(nullptr, Format(format.c_str(), signIn, signIn), MB_OK | icon);
+    ShowMessageText(nullptr, Format(format.c_str(), signIn) + u"\n\n" + Format(codes.c_str(), signIn), MB_OK | icon);
 }

@@ -131,3 +131,6 @@
 #define IDS_USAGE 10079
 #define IDS_WORD_SIGN_IN 10080
 #define IDS_WORD_LOG_ON 10081
+// The exit codes of the usage box: a text of its own, since one string-table
+// text ends at 259 characters.
+#define IDS_USAGE_CODES 10082

@@ -169,7 +169,12 @@ TEST_F(CommandRunTest, BadLinesAndTheUsageBox)
         ASSERT_EQ(fake.windows.boxes.size(), c.boxes);
         if (c.boxes) {
             EXPECT_EQ(fake.windows.boxes[0].type, MB_OK | c.type);
-            EXPECT_NE(U8(fake.windows.boxes[0].text).find("CorvelChg.exe /mode N"), std::string::npos);
+            const std::string text = U8(fake.windows.boxes[0].text);
+            EXPECT_NE(text.find("CorvelChg.exe /mode N"), std::string::npos);
+            // Whole: the last exit code and the pointer to help are there too.
+            EXPECT_NE(text.find("4：ほかの Tessaly が開いています。"), std::string::npos);
+            EXPECT_NE(text.find("ご覧ください。"), std::string::npos);
+            EXPECT_NE(text.find("次回のサインイン後"), std::string::npos);
         }
     }
     EXPECT_TRUE(windows.shown.empty());
