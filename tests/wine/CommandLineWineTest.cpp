@@ -100,4 +100,59 @@ TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
     EXPECT_EQ(main.Wait(30000), 0);
 }
 
+// A batch file waits for the program, and %errorlevel% on the next line is
+// its exit code: 1, the text size changes at the next sign-in.
+TEST_F(CommandLineWine, BatchFileReadsTheCodeOnTheNextLine)
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring script = std::wstring(temp) + L"tessaly-switch.cmd";
+    const std::wstring result = std::wstring(temp) + L"tessaly-code.txt";
+    DeleteFileW(result.c_str());
+    // The redirection first: "echo 1> file" would redirect handle 1.
+    const std::wstring text = L"@echo off\r\n" + Quoted(kToolExe) + L" /quiet /mode 2\r\n> " + Quoted(result) +
+                              L" echo %errorlevel%\r\n";
+    const std::string bytes(text.begin(), text.end());  // the paths are ASCII
+    HANDLE file = CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+
+    Process cmd(L"cmd.exe /c " + Quoted(script));
+    EXPECT_NE(cmd.Wait(60000), -1);  // cmd ends with the last errorlevel, the same 1
+    std::vector<BYTE> printed = ReadFileBytes(result.c_str());
+    EXPECT_EQ(std::string(printed.begin(), printed.end()), "1\r\n");
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 1u);
+    DeleteFileW(script.c_str());
+    DeleteFileW(result.c_str());
+}
+
+// A second start while the detail window is open brings the window the user
+// can use to the front: the detail window, not the disabled main window.
+TEST_F(CommandLineWine, SecondStartBringsTheUsableWindowToTheFront)
+{
+    Process first(Quoted(kToolExe));
+    HWND main = WaitForWindow(FindMainWindow);
+    ASSERT_NE(main, nullptr);
+    Click(main, 1002);
+    HWND detail = WaitForWindow(FindDetailWindow);
+    ASSERT_NE(detail, nullptr);
+    // Something else in front first.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+
+    EXPECT_EQ(RunTool(L"", 30000), 0);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == detail; }, 5000));
+    EXPECT_TRUE(IsWindowEnabled(detail));
+    EXPECT_FALSE(IsWindowEnabled(main));
+    DestroyWindow(other);
+    PostMessageW(detail, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 10000));
+    Click(main, 1004);
+    EXPECT_EQ(first.Wait(30000), 0);
+}
+
 }  // namespace
