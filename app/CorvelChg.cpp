@@ -27,6 +27,7 @@ BOOL CCorvelChgApp::InitInstance()
     ReadCommandLine();
     CreateLog();
     m_nOsVersion = GetOsVersion();
+    m_bWindows10 = IsWindows10OrLater();
 
     DWORD userMode = 0;
     bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
@@ -105,6 +106,12 @@ int CCorvelChgApp::GetOsVersion()
     if (system.VerifyVersion(6, 2, VER_LESS)) return OSVER_BEFORE_6_2;
     if (system.VerifyVersion(6, 2, VER_GREATER)) return OSVER_AFTER_6_2;
     return OSVER_OTHER;
+}
+
+BOOL CCorvelChgApp::IsWindows10OrLater()
+{
+    ISystem& system = Plat().system;
+    return system.VerifyVersion(10, 0, VER_GREATER) || system.VerifyVersion(10, 0, VER_EQUAL);
 }
 
 BOOL CCorvelChgApp::RegisterWindowClasses()

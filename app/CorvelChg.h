@@ -36,6 +36,7 @@ public:
     // Start-up.
     void ReadCommandLine();
     int GetOsVersion();
+    BOOL IsWindows10OrLater();
     BOOL IsToolRunning();
 
     // Deferred apply at sign-in.

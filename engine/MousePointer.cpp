@@ -2,6 +2,8 @@
 // it lasts, and loaded into the running logon at once.
 #include "engine/SwitchMode.h"
 
+#include "engine/PointerRoles.h"
+
 #include "log/RunContext.h"
 #include "platform/Text.h"
 #include "res/resource.h"
@@ -12,32 +14,6 @@ namespace {
 
 constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 constexpr char16_t kSystemRoot[] = u"%SystemRoot%";
-constexpr int kPointerRows = 15;
-constexpr DWORD kNoCursorId = 0;
-
-struct PointerRow {
-    const char16_t* valueName;
-    DWORD cursorId;               // OCR_ number; 0 for "NWPen", which has none
-    const char16_t* files[3];     // by MouseStyle; empty: the standard cursor
-};
-
-const PointerRow kPointerTable[kPointerRows] = {
-    {u"AppStarting", OCR_APPSTARTING, {u"aero_working.ani", u"aero_working_l.ani", u"aero_working_xl.ani"}},
-    {u"Arrow", OCR_NORMAL, {u"aero_arrow.cur", u"aero_arrow_l.cur", u"aero_arrow_xl.cur"}},
-    {u"Crosshair", OCR_CROSS, {u"", u"", u""}},
-    {u"Hand", OCR_HAND, {u"aero_link.cur", u"aero_link_l.cur", u"aero_link_xl.cur"}},
-    {u"Help", OCR_HELP, {u"aero_helpsel.cur", u"aero_helpsel_l.cur", u"aero_helpsel_xl.cur"}},
-    {u"IBeam", OCR_IBEAM, {u"", u"", u""}},
-    {u"No", OCR_NO, {u"aero_unavail.cur", u"aero_unavail_l.cur", u"aero_unavail_xl.cur"}},
-    {u"NWPen", kNoCursorId, {u"aero_pen.cur", u"aero_pen_l.cur", u"aero_pen_xl.cur"}},
-    {u"SizeAll", OCR_SIZEALL, {u"aero_move.cur", u"aero_move_l.cur", u"aero_move_xl.cur"}},
-    {u"SizeNESW", OCR_SIZENESW, {u"aero_nesw.cur", u"aero_nesw_l.cur", u"aero_nesw_xl.cur"}},
-    {u"SizeNS", OCR_SIZENS, {u"aero_ns.cur", u"aero_ns_l.cur", u"aero_ns_xl.cur"}},
-    {u"SizeNWSE", OCR_SIZENWSE, {u"aero_nwse.cur", u"aero_nwse_l.cur", u"aero_nwse_xl.cur"}},
-    {u"SizeWE", OCR_SIZEWE, {u"aero_ew.cur", u"aero_ew_l.cur", u"aero_ew_xl.cur"}},
-    {u"UpArrow", OCR_UP, {u"aero_up.cur", u"aero_up_l.cur", u"aero_up_xl.cur"}},
-    {u"Wait", OCR_WAIT, {u"aero_busy.ani", u"aero_busy_l.ani", u"aero_busy_xl.ani"}},
-};
 
 // Scheme names by MouseStyle: before Windows 6.2, and from 6.2 on.
 const UINT kSchemeNames[3][2] = {
@@ -69,29 +45,63 @@ String16 ReplaceSystemRoot(String16 text, StringView16 windowsDirectory)
     return text;
 }
 
+// One text a role, in the order of kPointerRoles, then the scheme's name
+// and "Scheme Source" as text.
+struct Scheme {
+    String16 pointers[kPointerRoleCount];
+    String16 name;
+    String16 source;
+};
+
+bool Applies(const PointerRole& role) { return !role.sinceWindows10 || TheRun().m_bWindows10; }
+
+String16 BuiltInFile(const PointerRole& role, DWORD mouseStyle)
+{
+    const char16_t* file = role.files[mouseStyle];
+    return *file ? String16(u"%SystemRoot%\\cursors\\") + file : String16();
+}
+
+// A stored scheme gives the roles it holds; the others (Windows 10's pin and
+// person) take Windows' own file of the same size, so that no role is left
+// at another size.
+Scheme MakeScheme(const std::vector<String16>* stored, DWORD mouseStyle, const char16_t* schemeName)
+{
+    Scheme scheme;
+    size_t next = 0;
+    for (int i = 0; i < kPointerRoleCount; ++i) {
+        const PointerRole& role = kPointerRoles[i];
+        scheme.pointers[i] = stored && role.stored ? (*stored)[next++] : BuiltInFile(role, mouseStyle);
+    }
+    scheme.name = stored ? (*stored)[kStoredPointers] : String16(schemeName);
+    scheme.source = stored ? (*stored)[kStoredPointers + 1] : String16(u"2");
+    return scheme;
+}
+
 // Hands one pointer to the running logon, at the size of its file. The
 // cursor belongs to us until SetSystemCursor takes it over; for an empty text
-// that is a copy of the system's cursor, never the shared one.
-void LoadPointer(const PointerRow& row, const String16& text, StringView16 windowsDirectory)
+// that is a copy of Windows' default image of the role, never the pointer in
+// use, which another scheme or program may have replaced.
+void LoadPointer(const PointerRole& role, const String16& text, StringView16 windowsDirectory)
 {
     ICursors& cursors = Plat().cursors;
     String16 path = ReplaceSystemRoot(text, windowsDirectory);
-    HCURSOR cursor = text.empty() ? cursors.CopyStandard(row.cursorId) : cursors.LoadFromFile(path.c_str());
+    HCURSOR cursor = text.empty() ? cursors.CopyDefault(role.cursorId) : cursors.LoadFromFile(path.c_str());
     if (!cursor) return;
-    if (!cursors.SetSystemCursor(cursor, row.cursorId)) cursors.DestroyCursor(cursor);
+    if (!cursors.SetSystemCursor(cursor, role.cursorId)) cursors.DestroyCursor(cursor);
 }
 
 // Where the system cannot reload the scheme itself (Wine), the pointers are
-// handed over one by one: rows 1 to 15 in order but "NWPen", which lives in
-// the registry only.
-void LoadPointers(const std::vector<String16>& scheme)
+// handed over one by one, in the order of the roles, but "NWPen", which
+// lives in the registry only.
+void LoadPointers(const Scheme& scheme)
 {
     char16_t windowsDirectory[kTextChars] = {};
     UINT length = Plat().cursors.WindowsDirectory(windowsDirectory, kTextChars);
     if (length >= static_cast<UINT>(kTextChars)) length = 0;
-    for (int row = 0; row < kPointerRows; ++row) {
-        if (kPointerTable[row].cursorId == kNoCursorId) continue;
-        LoadPointer(kPointerTable[row], scheme[row], StringView16(windowsDirectory, length));
+    for (int i = 0; i < kPointerRoleCount; ++i) {
+        const PointerRole& role = kPointerRoles[i];
+        if (role.cursorId == kNoCursorId || !Applies(role)) continue;
+        LoadPointer(role, scheme.pointers[i], StringView16(windowsDirectory, length));
     }
 }
 
@@ -112,24 +122,18 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
 
     // A stored scheme is taken whole or not at all.
     String16 key = String16(kSettingsKey) + u"\\MousePointer\\" + static_cast<char16_t>(u'0' + mouseStyle);
-    std::vector<String16> scheme;
-    if (!GetMousePointerFromReg(key.c_str(), &scheme)) {
-        for (const PointerRow& row : kPointerTable) {
-            const char16_t* file = row.files[mouseStyle];
-            scheme.push_back(*file ? String16(u"%SystemRoot%\\cursors\\") + file : String16());
-        }
-        scheme.push_back(schemeName);
-        scheme.push_back(u"2");
-    }
+    std::vector<String16> stored;
+    const bool fromStore = GetMousePointerFromReg(key.c_str(), &stored);
+    const Scheme scheme = MakeScheme(fromStore ? &stored : nullptr, mouseStyle, schemeName);
     Log(u"CSwitchMode::SetMouseStyle MouseStyle: %s", schemeName);
 
     // Each value is written on its own; one that fails does not stop the rest.
-    for (int row = 0; row < kPointerRows; ++row) {
-        RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, kPointerTable[row].valueName, REG_EXPAND_SZ, scheme[row].c_str());
+    for (int i = 0; i < kPointerRoleCount; ++i) {
+        if (!Applies(kPointerRoles[i])) continue;
+        RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, kPointerRoles[i].valueName, REG_EXPAND_SZ, scheme.pointers[i].c_str());
     }
-    RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, u"", REG_SZ, scheme[kPointerRows].c_str());
-    RegWriteDword(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source",
-                  static_cast<DWORD>(ParseDecimal(scheme[kPointerRows + 1])));
+    RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, u"", REG_SZ, scheme.name.c_str());
+    RegWriteDword(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source", static_cast<DWORD>(ParseDecimal(scheme.source)));
 
     // As the Mouse control panel does: the system reloads every pointer from
     // the values just written, at its real size, and an empty value is the
@@ -142,13 +146,17 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
     return TRUE;
 }
 
-// The 16 texts and "Scheme Source" of a stored scheme, all or nothing. A text
-// must end within its 260 characters.
+// The pointer texts, the default value and "Scheme Source" of a stored
+// scheme, all or nothing. A text must end within its 260 characters.
 BOOL CSwitchMode::GetMousePointerFromReg(const char16_t* keyPath, std::vector<String16>* scheme)
 {
+    std::vector<const char16_t*> names;
+    for (const PointerRole& role : kPointerRoles) {
+        if (role.stored) names.push_back(role.valueName);
+    }
+    names.push_back(u"");
     std::vector<String16> texts;
-    for (int row = 0; row <= kPointerRows; ++row) {
-        const char16_t* name = row < kPointerRows ? kPointerTable[row].valueName : u"";
+    for (const char16_t* name : names) {
         char16_t buffer[kTextChars] = {};
         if (RegReadStr(HKEY_LOCAL_MACHINE, keyPath, name, buffer, sizeof(buffer)) != ERROR_SUCCESS) return FALSE;
         size_t length = BoundedLength(buffer, kTextChars);

@@ -7,6 +7,8 @@
 #include "fw/ProcessWide.h"
 #include "log/ErrorLog.h"
 
+// The version class: below 6.2 (Windows 7), 6.2 (Windows 8), and above 6.2,
+// which is Windows 8.1 (6.3) and later, Windows 10 and 11 included.
 enum OsVersion { OSVER_OTHER = 0, OSVER_BEFORE_6_2 = 1, OSVER_6_2 = 2, OSVER_AFTER_6_2 = 3 };
 
 inline constexpr int kTextChars = 260;  // every fixed text buffer of the tool
@@ -26,6 +28,9 @@ public:
     // "/CreateLog": the log is on, and the window metrics are dumped into it.
     BOOL m_bCreateLog = FALSE;
     int m_nOsVersion = OSVER_OTHER;
+    // Windows 10 or later (major version 10; OSVER_AFTER_6_2 also covers
+    // 8.1): the pointer roles "Pin" and "Person" exist.
+    BOOL m_bWindows10 = FALSE;
 };
 
 // The run context in effect. There is one wherever the tool runs: the

@@ -11,8 +11,11 @@ public:
     // has (LoadCursorFromFileW would scale a large pointer down to the
     // default size): a cursor the caller owns; null when it cannot be loaded.
     virtual HCURSOR LoadFromFile(const char16_t* path) = 0;
-    // CopyIcon of the system cursor id: a cursor the caller owns.
-    virtual HCURSOR CopyStandard(DWORD id) = 0;
+    // A copy (CopyImage, which also copies animated cursors) of Windows'
+    // default image of the system cursor id, LoadImageW of the predefined
+    // OCR_ image with LR_SHARED: a cursor the caller owns. Not LoadCursorW,
+    // which gives the pointer in use for the id, whatever replaced it.
+    virtual HCURSOR CopyDefault(DWORD id) = 0;
     // SetSystemCursor: on success Windows takes the cursor over and destroys
     // it later itself, so it must be one the caller owns, never a shared
     // cursor from LoadCursorW.

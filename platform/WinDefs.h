@@ -173,3 +173,6 @@ constexpr DWORD OCR_NO = 32648;
 constexpr DWORD OCR_HAND = 32649;
 constexpr DWORD OCR_APPSTARTING = 32650;
 constexpr DWORD OCR_HELP = 32651;
+// Windows 10's "location select" and "person select" pointers.
+constexpr DWORD OCR_PIN = 32671;
+constexpr DWORD OCR_PERSON = 32672;

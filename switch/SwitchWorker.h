@@ -9,10 +9,10 @@
 // The kind of a switch run.
 enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
 
-// What the worker, and with it the progress window, ends with. The window
-// ends with PROGRESS_NOT_RUN (DoModal's own -1) when it or its worker could
-// not start: nothing was applied.
-enum ProgressResult { PROGRESS_NOT_RUN = -1, PROGRESS_DONE = 0, PROGRESS_SIGN_OUT = 4 };
+// What the worker, and with it the progress window, ends with:
+// PROGRESS_NOT_RUN when the window or its worker could not start, and
+// nothing was applied.
+enum ProgressResult { PROGRESS_DONE = 0, PROGRESS_NOT_RUN = 2, PROGRESS_SIGN_OUT = 4 };
 
 // The Run value that re-applies the window metrics at the next sign-in.
 inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -24,7 +24,7 @@ int CToolWindows::ProgressWindow(int switchType, DWORD* failedItems)
     progress.m_bNeedSignOut = FALSE;
     int result = static_cast<int>(progress.DoModal());
     *failedItems = progress.m_dwFailed;
-    return result;
+    return result == -1 ? PROGRESS_NOT_RUN : result;  // -1: the window could not be made
 }
 
 int CToolWindows::SignOutPrompt(int switchType)

@@ -17,10 +17,12 @@ HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
     return existingFiles.count(path) ? NewCursor(path) : nullptr;
 }
 
-HCURSOR FakeCursors::CopyStandard(DWORD id)
+// A copy of Windows' default image of the id, recorded as "default:<id>":
+// never the pointer in use.
+HCURSOR FakeCursors::CopyDefault(DWORD id)
 {
     std::string digits = std::to_string(id);
-    return NewCursor(u"standard:" + String16(digits.begin(), digits.end()));
+    return NewCursor(u"default:" + String16(digits.begin(), digits.end()));
 }
 
 BOOL FakeCursors::SetSystemCursor(HCURSOR cursor, DWORD id)

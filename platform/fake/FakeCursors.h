@@ -14,11 +14,11 @@ class FakeCursors : public ICursors {
 public:
     struct Set {
         DWORD id;
-        String16 source;  // the file, or "standard:<id>"
+        String16 source;  // the file, or "default:<id>" (Windows' default image)
     };
 
     HCURSOR LoadFromFile(const char16_t* path) override;
-    HCURSOR CopyStandard(DWORD id) override;
+    HCURSOR CopyDefault(DWORD id) override;
     BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override;
     BOOL DestroyCursor(HCURSOR cursor) override;
     UINT WindowsDirectory(char16_t* buffer, UINT capacity) override;

@@ -104,6 +104,12 @@ constexpr int kHandFalse = FALSE;
 #undef FALSE
 
 #define OEMRESOURCE  // the OCR_ numbers
+// IDC_PIN and IDC_PERSON exist from Windows 10's SDK on; raised for this file
+// only, which calls nothing.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0A00
+#define _WIN32_WINNT 0x0A00
 #include <windows.h>
 #include <commctrl.h>
 #include <htmlhelp.h>
@@ -121,9 +127,16 @@ constexpr int kHandFalse = FALSE;
 
 static_assert(kHandTrue == TRUE && kHandFalse == FALSE, "TRUE, FALSE");
 HAND_VALUES(SAME_VALUE)
-// The toolchain's <winuser.h> lacks OCR_HELP; SetSystemCursor's documentation
-// gives 32651, the number of IDC_HELP.
-static_assert(hand::OCR_HELP == 32651 && hand::OCR_HELP == hand_OCR_APPSTARTING + 1, "OCR_HELP");
+// The toolchain's <winuser.h> has no OCR_ names for these system cursors; a
+// cursor's OCR_ number is its IDC_ number, which the SDK gives as a
+// MAKEINTRESOURCE pointer: compared as numbers.
+#undef MAKEINTRESOURCEW
+#undef MAKEINTRESOURCEA
+#define MAKEINTRESOURCEW(i) (i)
+#define MAKEINTRESOURCEA(i) (i)
+static_assert(hand::OCR_HELP == IDC_HELP, "OCR_HELP");
+static_assert(hand::OCR_PIN == IDC_PIN, "OCR_PIN");
+static_assert(hand::OCR_PERSON == IDC_PERSON, "OCR_PERSON");
 
 SAME_TYPE(BYTE);
 SAME_TYPE(WORD);

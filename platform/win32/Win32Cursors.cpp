@@ -6,10 +6,11 @@ HCURSOR Win32Cursors::LoadFromFile(const char16_t* path)
     return static_cast<HCURSOR>(LoadImageW(nullptr, Wide(path), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
 }
 
-HCURSOR Win32Cursors::CopyStandard(DWORD id)
+// The shared predefined image is the system's and never destroyed here.
+HCURSOR Win32Cursors::CopyDefault(DWORD id)
 {
-    HCURSOR shared = LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
-    return shared ? static_cast<HCURSOR>(CopyIcon(shared)) : nullptr;
+    HANDLE shared = LoadImageW(nullptr, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
+    return shared ? static_cast<HCURSOR>(CopyImage(shared, IMAGE_CURSOR, 0, 0, 0)) : nullptr;
 }
 
 BOOL Win32Cursors::SetSystemCursor(HCURSOR cursor, DWORD id) { return ::SetSystemCursor(cursor, id); }

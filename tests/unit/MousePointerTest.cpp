@@ -1,3 +1,4 @@
+#include "engine/PointerRoles.h"
 #include "engine/SwitchMode.h"
 #include "tests/unit/TestSupport.h"
 
@@ -5,9 +6,6 @@ namespace {
 
 constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 const String16 kStored = String16(kSettingsKey) + u"\\MousePointer\\1";
-const char16_t* const kRowNames[] = {u"AppStarting", u"Arrow", u"Crosshair", u"Hand", u"Help", u"IBeam", u"No",
-                                     u"NWPen", u"SizeAll", u"SizeNESW", u"SizeNS", u"SizeNWSE", u"SizeWE",
-                                     u"UpArrow", u"Wait"};
 
 class MousePointerTest : public RunTest {
 protected:
@@ -28,8 +26,9 @@ protected:
     }
     void StoreScheme(const String16& key, const char16_t* prefix)
     {
-        for (const char16_t* name : kRowNames) {
-            fake.registry.PutString(HKEY_LOCAL_MACHINE, key, name, String16(prefix) + name + u".cur");
+        for (const PointerRole& role : kPointerRoles) {
+            if (!role.stored) continue;
+            fake.registry.PutString(HKEY_LOCAL_MACHINE, key, role.valueName, String16(prefix) + role.valueName + u".cur");
         }
         fake.registry.PutString(HKEY_LOCAL_MACHINE, key, u"", u"Stored scheme");
         fake.registry.PutDword(HKEY_LOCAL_MACHINE, key, u"Scheme Source", 1);
@@ -63,6 +62,47 @@ TEST_F(MousePointerTest, BuiltInSchemeIsWrittenWithExactTypesAndSizes)
     EXPECT_EQ(type, REG_DWORD);
     EXPECT_EQ(data, (std::vector<BYTE>{2, 0, 0, 0}));
     EXPECT_EQ(Messages(), std::vector<std::string>{"CSwitchMode::SetMouseStyle MouseStyle: Windows 標準 (大きいフォント)"});
+}
+
+// Every role of every size on Windows 10 and later, the 15 older ones
+// before; one size after another leaves nothing of the one before.
+TEST_F(MousePointerTest, EveryRoleOfEachSizeForEachWindows)
+{
+    const String16 suffixes[] = {u"", u"_l", u"_xl"};
+    for (BOOL windows10 : {FALSE, TRUE}) {
+        for (DWORD style : {2u, 1u, 0u}) {
+            SCOPED_TRACE(testing::Message() << "Windows 10: " << windows10 << ", style " << style);
+            fake.registry.SetFault(nullptr);
+            run.m_bWindows10 = windows10;
+            ASSERT_TRUE(CSwitchMode().SetMouseStyle(style));
+            int written = 0;
+            for (const PointerRole& role : kPointerRoles) {
+                const auto value = Written(role.valueName);
+                if (role.sinceWindows10 && !windows10) {
+                    EXPECT_EQ(value.first, REG_NONE) << U8(role.valueName);
+                    continue;
+                }
+                ++written;
+                EXPECT_EQ(value.first, REG_EXPAND_SZ) << U8(role.valueName);
+                const String16 file = role.files[style];
+                if (file.empty()) {
+                    EXPECT_EQ(value.second, String16(1, u'\0'));
+                    continue;
+                }
+                EXPECT_EQ(value.second, u"%SystemRoot%\\cursors\\" + file + u'\0');
+                // The file of this size: its name ends in "_l", "_xl" or neither.
+                const String16 stem = file.substr(0, file.rfind(u'.'));
+                auto endsWith = [&](const String16& tail) {
+                    return stem.size() >= tail.size() && stem.compare(stem.size() - tail.size(), tail.size(), tail) == 0;
+                };
+                const bool sized = endsWith(u"_l") || endsWith(u"_xl");
+                EXPECT_TRUE(style == 0 ? !sized : endsWith(suffixes[style])) << U8(file);
+            }
+            EXPECT_EQ(written, windows10 ? 17 : 15);
+        }
+    }
+    EXPECT_EQ(Written(u"Pin").second, String16(u"%SystemRoot%\\cursors\\aero_pin.cur") + u'\0');
+    EXPECT_EQ(Written(u"Person").second, String16(u"%SystemRoot%\\cursors\\aero_person.cur") + u'\0');
 }
 
 TEST_F(MousePointerTest, SchemeNameFollowsStyleAndVersion)
@@ -117,10 +157,34 @@ TEST_F(MousePointerTest, PointersAreLoadedIntoTheLogon)
     std::vector<DWORD> ids;
     for (const auto& set : fake.cursors.sets) ids.push_back(set.id);
     EXPECT_EQ(ids, (std::vector<DWORD>{32512, 32515, 32513, 32514}));
-    EXPECT_EQ(fake.cursors.sets[1].source, u"standard:32515");
+
+    EXPECT_EQ(fake.cursors.sets[1].source, u"default:32515");  // Windows' own cross, not the one in use
     EXPECT_EQ(CountMessage("CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: "
                            ".\\SwitchMode, line: 780, code: 1439."),
               1);
+}
+
+// Every role with a cursor, each with its own id, in order; Windows 10's
+// pin and person only there.
+TEST_F(MousePointerTest, EveryCursorIdIsHandedOverInOrder)
+{
+    WithoutSetCursors();
+    std::vector<DWORD> ids;
+    for (BOOL windows10 : {FALSE, TRUE}) {
+        run.m_bWindows10 = windows10;
+        fake.cursors.sets.clear();
+        fake.cursors.existingFiles.clear();
+        for (const PointerRole& role : kPointerRoles) {
+            if (*role.files[2]) fake.cursors.existingFiles.insert(u"C:\\windows\\cursors\\" + String16(role.files[2]));
+        }
+        ASSERT_TRUE(CSwitchMode().SetMouseStyle(2));
+        ids.clear();
+        for (const auto& set : fake.cursors.sets) ids.push_back(set.id);
+        std::vector<DWORD> expected = {32650, 32512, 32515, 32649, 32651, 32513, 32648,
+                                       32646, 32643, 32645, 32642, 32644, 32516, 32514};
+        if (windows10) expected.insert(expected.end(), {32671, 32672});
+        EXPECT_EQ(ids, expected);
+    }
 }
 
 TEST_F(MousePointerTest, RefusedCursorsAreReleasedOnce)
@@ -146,6 +210,27 @@ TEST_F(MousePointerTest, StoredSchemeIsTakenWhole)
     EXPECT_EQ(Messages()[0], "CSwitchMode::SetMouseStyle MouseStyle: Windows 標準 (大きいフォント)");
     ASSERT_EQ(fake.cursors.sets.size(), 1u);
     EXPECT_EQ(fake.cursors.sets[0].id, 32512u);
+}
+
+// A stored scheme holds the 15 older roles; on Windows 10 the pin and person
+// take Windows' own files of the same size. "Scheme Source" is a DWORD the
+// whole way, past 0x7FFFFFFF too.
+TEST_F(MousePointerTest, StoredSchemeOnWindows10AndItsSchemeSource)
+{
+    run.m_bWindows10 = TRUE;
+    StoreScheme(kStored, u"%SystemRoot%%SystemRoot%\\");
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kStored, u"Scheme Source", 0x80000001);
+    WithoutSetCursors();
+    fake.cursors.existingFiles = {u"C:\\windowsC:\\windows\\Hand.cur"};
+    ASSERT_TRUE(CSwitchMode().SetMouseStyle(1));
+    EXPECT_EQ(Written(u"Hand").second, String16(u"%SystemRoot%%SystemRoot%\\Hand.cur") + u'\0');
+    EXPECT_EQ(Written(u"Pin").second, String16(u"%SystemRoot%\\cursors\\aero_pin_l.cur") + u'\0');
+    EXPECT_EQ(Written(u"Person").second, String16(u"%SystemRoot%\\cursors\\aero_person_l.cur") + u'\0');
+    std::vector<BYTE> data;
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source", nullptr, &data));
+    EXPECT_EQ(data, (std::vector<BYTE>{1, 0, 0, 0x80}));
+    ASSERT_EQ(fake.cursors.sets.size(), 1u);  // both %SystemRoot% replaced: the one file that exists
+    EXPECT_EQ(fake.cursors.sets[0].id, 32649u);
 }
 
 TEST_F(MousePointerTest, BadStoredSchemesFallBackToTheBuiltInOne)

@@ -33,12 +33,14 @@ TEST_F(StartupTest, OsVersionClasses)
     const struct {
         DWORD major, minor;
         int expected;
-    } cases[] = {{6, 1, OSVER_BEFORE_6_2}, {5, 1, OSVER_BEFORE_6_2}, {6, 2, OSVER_6_2}, {6, 3, OSVER_AFTER_6_2},
-                 {10, 0, OSVER_AFTER_6_2}};
+        BOOL windows10;
+    } cases[] = {{6, 1, OSVER_BEFORE_6_2, FALSE}, {5, 1, OSVER_BEFORE_6_2, FALSE}, {6, 2, OSVER_6_2, FALSE},
+                 {6, 3, OSVER_AFTER_6_2, FALSE},   {10, 0, OSVER_AFTER_6_2, TRUE},  {10, 1, OSVER_AFTER_6_2, TRUE}};
     for (const auto& c : cases) {
         fake.system.versionMajor = c.major;
         fake.system.versionMinor = c.minor;
         EXPECT_EQ(app.GetOsVersion(), c.expected) << c.major << "." << c.minor;
+        EXPECT_EQ(app.IsWindows10OrLater(), c.windows10) << c.major << "." << c.minor;
     }
 }
 

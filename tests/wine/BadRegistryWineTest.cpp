@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "engine/PointerRoles.h"
 #include "tests/wine/WineSupport.h"
 
 namespace {
@@ -16,9 +17,17 @@ const wchar_t* const kItems[] = {L"CorvelDPI", L"DtIconSize", L"TitleSize", L"Ti
                                  L"ScrollWidth", L"MenuFontSize", L"MenuSize", L"MousePointer", L"CursorWidth",
                                  L"CursorSpeed"};
 const wchar_t* const kLevels[] = {L"None", L"Small", L"Slow", L"Standard", L"Middle", L"Large", L"Fast", L"Extra"};
-const wchar_t* const kPointers[] = {L"AppStarting", L"Arrow", L"Crosshair", L"Hand", L"Help", L"IBeam", L"No",
-                                    L"NWPen", L"SizeAll", L"SizeNESW", L"SizeNS", L"SizeNWSE", L"SizeWE",
-                                    L"UpArrow", L"Wait", L"", L"Scheme Source"};
+// The values of a stored scheme.
+std::vector<std::wstring> StoredSchemeValues()
+{
+    std::vector<std::wstring> names;
+    for (const PointerRole& role : kPointerRoles) {
+        if (role.stored) names.push_back(reinterpret_cast<const wchar_t*>(role.valueName));
+    }
+    names.push_back(L"");
+    names.push_back(L"Scheme Source");
+    return names;
+}
 
 struct Place {
     HKEY root;
@@ -65,7 +74,7 @@ std::vector<ValueClass> Classes()
         {"pointer schemes", [] {
              std::vector<Place> places;
              for (int s = 0; s < 3; ++s)
-                 for (auto name : kPointers)
+                 for (const std::wstring& name : StoredSchemeValues())
                      places.push_back({HKEY_LOCAL_MACHINE, std::wstring(kSettingsPath) + L"\\MousePointer\\" + std::to_wstring(s), name});
              return places;
          }},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CorvelChg.h"
+#include "engine/PointerRoles.h"
 #include "engine/SwitchMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/wine/WineSupport.h"
@@ -134,12 +135,48 @@ TEST_F(PointerAndIcons, CursorFilesAreLoadedAndHandedToTheLogon)
     EXPECT_EQ(m_cursors.sets, (std::vector<DWORD>{32512, 32515, 32649, 32513}));
 }
 
+// Through the real program: Windows 10 keeps the pin and person pointers
+// with the other 15, at the size of the scheme; older Windows have no such
+// roles and get neither value.
+TEST_F(PointerAndIcons, PinAndPersonFollowTheSchemeOnWindows10Only)
+{
+    const wchar_t* const profile = L"Software\\Halden\\CorvelChg\\Profiles\\";
+    SetDword(HKEY_CURRENT_USER, (std::wstring(profile) + L"0").c_str(), L"MousePointer", 3);  // Standard
+    SetDword(HKEY_CURRENT_USER, (std::wstring(profile) + L"1").c_str(), L"MousePointer", 5);  // Large
+    const struct {
+        const wchar_t* version;
+        bool roles;
+    } cases[] = {{L"win7", false}, {L"win8", false}, {L"win10", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.version);
+        DeleteTree(HKEY_CURRENT_USER, L"Control Panel\\Cursors");
+        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
+        EXPECT_GE(RunTool(L"/quiet /mode 2", 30000), 0);
+        EXPECT_EQ(Value(L"Arrow").second, Bytes(L"%SystemRoot%\\cursors\\aero_arrow_l.cur"));
+        if (c.roles) {
+            EXPECT_EQ(Value(L"Pin"), std::make_pair(DWORD(REG_EXPAND_SZ), Bytes(L"%SystemRoot%\\cursors\\aero_pin_l.cur")));
+        }
+        EXPECT_GE(RunTool(L"/quiet /mode 1", 30000), 0);
+        EXPECT_EQ(Value(L"Arrow").second, Bytes(L"%SystemRoot%\\cursors\\aero_arrow.cur"));
+        if (c.roles) {
+            EXPECT_EQ(Value(L"Pin"), std::make_pair(DWORD(REG_EXPAND_SZ), Bytes(L"%SystemRoot%\\cursors\\aero_pin.cur")));
+            EXPECT_EQ(Value(L"Person"),
+                      std::make_pair(DWORD(REG_EXPAND_SZ), Bytes(L"%SystemRoot%\\cursors\\aero_person.cur")));
+        } else {
+            EXPECT_EQ(Value(L"Pin").first, DWORD(REG_NONE));
+            EXPECT_EQ(Value(L"Person").first, DWORD(REG_NONE));
+        }
+    }
+    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+}
+
 TEST_F(PointerAndIcons, StoredSchemeFromTheFactoryBranch)
 {
     const std::wstring key = L"Software\\Halden\\CorvelChg\\Settings\\MousePointer\\0";
-    for (const wchar_t* name : {L"AppStarting", L"Arrow", L"Crosshair", L"Hand", L"Help", L"IBeam", L"No", L"NWPen",
-                                L"SizeAll", L"SizeNESW", L"SizeNS", L"SizeNWSE", L"SizeWE", L"UpArrow", L"Wait"}) {
-        SetString(HKEY_LOCAL_MACHINE, key.c_str(), name, std::wstring(L"%SystemRoot%\\mine\\") + name + L".cur");
+    for (const PointerRole& role : kPointerRoles) {
+        if (!role.stored) continue;
+        const std::wstring name = Wide(role.valueName);
+        SetString(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), L"%SystemRoot%\\mine\\" + name + L".cur");
     }
     SetString(HKEY_LOCAL_MACHINE, key.c_str(), L"", L"Mine");
     SetDword(HKEY_LOCAL_MACHINE, key.c_str(), L"Scheme Source", 1);
