@@ -94,6 +94,12 @@ const char16_t* const ProfileKeys[PROFILE_COUNT] = {
     u"Software\\Halden\\CorvelChg\\Profiles\\2\\",
 };
 
+const char16_t* const PolicyProfileKeys[PROFILE_COUNT] = {
+    u"Software\\Policies\\Halden\\CorvelChg\\Profiles\\0\\",
+    u"Software\\Policies\\Halden\\CorvelChg\\Profiles\\1\\",
+    u"Software\\Policies\\Halden\\CorvelChg\\Profiles\\2\\",
+};
+
 String16 ItemKey(int item) { return String16(kSettingsKey) + u"\\" + ItemValueNames[item]; }
 
 bool BuiltInValue(int item, DWORD level, LONG* value)
@@ -122,13 +128,27 @@ bool BuiltInLevel(int item, DWORD mode, DWORD* level)
     return false;
 }
 
-bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level)
+namespace {
+bool LevelAt(HKEY root, const char16_t* key, int item, DWORD* level)
 {
     DWORD stored = 0;
-    if (RegReadDword(root, ProfileKeys[mode], ItemValueNames[item], &stored) != ERROR_SUCCESS) return false;
+    if (RegReadDword(root, key, ItemValueNames[item], &stored) != ERROR_SUCCESS) return false;
     if (!IsLevel(stored)) return false;
     *level = stored;
     return true;
+}
+}  // namespace
+
+bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level) { return LevelAt(root, ProfileKeys[mode], item, level); }
+
+bool PolicyLevel(DWORD mode, int item, DWORD* level)
+{
+    return LevelAt(HKEY_LOCAL_MACHINE, PolicyProfileKeys[mode], item, level);
+}
+
+bool FactoryLevel(DWORD mode, int item, DWORD* level)
+{
+    return PolicyLevel(mode, item, level) || StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level);
 }
 
 void LevelValue(int item, DWORD level, LONG* value)

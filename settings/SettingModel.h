@@ -66,6 +66,11 @@ extern const ProfileLevelRow ProfileLevelTable[PROFILE_LEVEL_ROWS];
 // Registry layout.
 inline constexpr char16_t kSettingsKey[] = u"Software\\Halden\\CorvelChg\\Settings";
 extern const char16_t* const ProfileKeys[PROFILE_COUNT];
+// The policy branch (Group Policy, Intune): the factory branch's "mode" and
+// profile levels as an administrator decides them, read before the factory
+// values, value by value. Read only, like the factory branch.
+inline constexpr char16_t kPolicySettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Settings";
+extern const char16_t* const PolicyProfileKeys[PROFILE_COUNT];
 inline constexpr char16_t kModeValue[] = u"mode";
 inline constexpr char16_t kUserModeValue[] = u"Mode";
 inline constexpr char16_t kProfilesNameValue[] = u"ProfilesName";
@@ -90,6 +95,11 @@ int BuiltInCaption(int item, DWORD level);
 // stored level outside 0 to 7 is no level: false, as for a missing one, so
 // that the next source applies instead of a meaningless value.
 bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level);
+// The level of (item, mode) that a policy sets, by the same rule; false when
+// none does (not configured, disabled, or not a level).
+bool PolicyLevel(DWORD mode, int item, DWORD* level);
+// The factory level: the policy's, else the factory branch's.
+bool FactoryLevel(DWORD mode, int item, DWORD* level);
 // The value of (item, level): the factory value under HKEY_LOCAL_MACHINE,
 // else the built-in one.
 void LevelValue(int item, DWORD level, LONG* value);

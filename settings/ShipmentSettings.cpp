@@ -1,5 +1,6 @@
-// The factory profiles under HKEY_LOCAL_MACHINE, completed by the built-in
-// tables. Nothing here writes to the registry.
+// The factory profiles under HKEY_LOCAL_MACHINE, a policy's levels before
+// the machine builder's, completed by the built-in tables. Nothing here
+// writes to the registry.
 #include "settings/SettingsStore.h"
 
 #include "log/RunContext.h"
@@ -11,7 +12,7 @@ int CSettingsStore::GetShipmentProfileFromReg(DWORD mode, int item, DWORD* level
         Log(u"CCorvelChgApp::GetShipmentProfileFromReg unknow mode : %d.", mode);
         return -1;
     }
-    if (item >= 0 && item < ITEM_COUNT && StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level)) return 0;
+    if (item >= 0 && item < ITEM_COUNT && FactoryLevel(mode, item, level)) return 0;
     if (BuiltInLevel(item, mode, level)) return 0;
     Log(u"CCorvelChgApp::GetShipmentProfileFromReg unknow item : %d.", item);
     return -1;

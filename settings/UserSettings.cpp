@@ -15,7 +15,7 @@ int CSettingsStore::GetProfileFromReg(DWORD mode, int item, DWORD* level)
     }
     if (item >= 0 && item < ITEM_COUNT) {
         if (StoredLevel(HKEY_CURRENT_USER, mode, item, level)) return 0;
-        if (StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level)) return 0;
+        if (FactoryLevel(mode, item, level)) return 0;
     }
     if (BuiltInLevel(item, mode, level)) return 0;
     Log(u"CCorvelChgApp::GetProfileFromReg unknow item : %d.", item);

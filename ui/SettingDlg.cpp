@@ -119,7 +119,8 @@ void CSettingDlg::SetDefaultInfo()
             return;
         }
         DWORD level = static_cast<DWORD>(row.level);
-        if (RegReadDword(HKEY_LOCAL_MACHINE, ProfileKeys[row.mode], ItemValueNames[row.item], &level) != ERROR_SUCCESS) {
+        if (!PolicyLevel(static_cast<DWORD>(row.mode), row.item, &level) &&
+            RegReadDword(HKEY_LOCAL_MACHINE, ProfileKeys[row.mode], ItemValueNames[row.item], &level) != ERROR_SUCCESS) {
             level = static_cast<DWORD>(row.level);
         }
         UINT status = 0;

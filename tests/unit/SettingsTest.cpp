@@ -258,3 +258,68 @@ TEST_F(SettingsTest, UnterminatedNameIsBoundedByItsBuffer)
 }
 
 }  // namespace
+
+namespace {
+
+// The policy branch comes first, value by value: a level or "mode" there
+// wins over the factory one, which wins over the built-in one; a policy
+// value that is not a DWORD (logged as a factory one is) or not a level
+// counts as none.
+TEST_F(SettingsTest, PolicyThenFactoryThenBuiltIn)
+{
+    const struct {
+        const char* what;
+        std::vector<BYTE> policy;  // "TitleSize" of profile 2 under the policy branch; empty: none
+        DWORD policyType;
+        bool factory;              // the factory branch says Extra (60)
+        LONG title;
+        int typeLines;
+    } cases[] = {
+        {"policy Middle over factory Extra", {LEVEL_MIDDLE, 0, 0, 0}, REG_DWORD, true, 40, 0},
+        {"policy alone", {LEVEL_MIDDLE, 0, 0, 0}, REG_DWORD, false, 40, 0},
+        {"no policy: factory", {}, REG_NONE, true, 60, 0},
+        {"no policy, no factory: built-in Large", {}, REG_NONE, false, 50, 0},
+        {"policy out of range", {8, 0, 0, 0}, REG_DWORD, true, 60, 0},
+        {"policy as text", {'4', 0, 0, 0}, REG_SZ, true, 60, 1},
+        {"policy of 2 bytes", {4, 0}, REG_DWORD, false, 50, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.files.SetContents(kLogPath, {});
+        fake.registry.Remove(HKEY_LOCAL_MACHINE, PolicyProfileKeys[2], u"TitleSize");
+        fake.registry.Remove(HKEY_LOCAL_MACHINE, ProfileKeys[2], u"TitleSize");
+        if (!c.policy.empty()) fake.registry.Put(HKEY_LOCAL_MACHINE, PolicyProfileKeys[2], u"TitleSize", c.policyType, c.policy);
+        if (c.factory) Factory(2, u"TitleSize", LEVEL_EXTRA);
+        EXPECT_EQ(Shipment(2)[ITEM_TITLE_SIZE], c.title);
+        EXPECT_EQ(User(2)[ITEM_TITLE_SIZE], c.title);  // a user without a level of their own
+        EXPECT_EQ(CountMessage("RegReadDword error, file: .\\RegControl, line: 29, code: 87."), 2 * c.typeLines);
+    }
+    // The user's own level still comes first.
+    UserLevel(2, u"TitleSize", LEVEL_STANDARD);
+    EXPECT_EQ(User(2)[ITEM_TITLE_SIZE], 21);
+    // The rest of the profile is untouched by a policy on one row.
+    Values rest = Shipment(2);
+    EXPECT_EQ(Values(rest.begin(), rest.begin() + ITEM_TITLE_SIZE), Values(kProfile2.begin(), kProfile2.begin() + ITEM_TITLE_SIZE));
+}
+
+TEST_F(SettingsTest, PolicyModeBeforeFactoryMode)
+{
+    const struct {
+        const char* what;
+        std::vector<BYTE> policy;
+        DWORD policyType;
+        DWORD mode;
+    } cases[] = {{"policy 2", {2, 0, 0, 0}, REG_DWORD, 2},
+                 {"policy 3 is no mode", {3, 0, 0, 0}, REG_DWORD, 1},
+                 {"policy as text", {'2', 0, 0, 0}, REG_SZ, 1},
+                 {"no policy", {}, REG_NONE, 1}};
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kSettingsKey, u"mode", 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake.registry.Remove(HKEY_LOCAL_MACHINE, kPolicySettingsKey, u"mode");
+        if (!c.policy.empty()) fake.registry.Put(HKEY_LOCAL_MACHINE, kPolicySettingsKey, u"mode", c.policyType, c.policy);
+        EXPECT_EQ(app.GetShipmentMode(), c.mode);
+    }
+}
+
+}  // namespace
