@@ -6,7 +6,8 @@ wixl cannot store text outside ASCII (it writes it empty or crashes), so:
    replaced by an ASCII placeholder (the element's Id);
 2. build that copy with wixl;
 3. give the package code page 932 and write the real texts into its
-   Registry and Shortcut tables with msibuild.
+   Registry, Shortcut and LaunchCondition tables with msibuild (the last
+   holds the message shown when a newer version is installed).
 The WiX source stays the one place where the data is written down.
 
 Usage: build-msi.py SOURCE_DIR WORK_DIR OUTPUT.msi VERSION  (run in the
@@ -18,8 +19,12 @@ import subprocess
 import sys
 
 CODEPAGE = 932
-# <Shortcut Id=".." Name=".."> and <RegistryValue Id=".." ... Value="..">
-ELEMENT = re.compile(r'<(Shortcut|RegistryValue)\b([^>]*)>')
+# <Shortcut Id=".." Name="..">, <RegistryValue Id=".." ... Value=".."> and
+# <MajorUpgrade DowngradeErrorMessage="..">
+ELEMENT = re.compile(r'<(Shortcut|RegistryValue|MajorUpgrade)\b([^>]*)>')
+COLUMN = {'Shortcut': 'Name', 'RegistryValue': 'Value', 'MajorUpgrade': 'DowngradeErrorMessage'}
+# The launch condition that WiX's MajorUpgrade makes for its message.
+DOWNGRADE_CONDITION = 'NOT WIX_DOWNGRADE_DETECTED'
 ATTRIBUTE = re.compile(r'(\w+)="([^"]*)"')
 
 
@@ -28,10 +33,12 @@ def ascii_copy(text, texts):
     def replace(match):
         kind, attributes = match.group(1), match.group(2)
         values = dict(ATTRIBUTE.findall(attributes))
-        column = 'Name' if kind == 'Shortcut' else 'Value'
+        column = COLUMN[kind]
         value = values.get(column, '')
         if value.isascii():
             return match.group(0)
+        if kind == 'MajorUpgrade':
+            values['Id'] = 'DOWNGRADE'
         if 'Id' not in values:
             sys.exit(f'build-msi: a {kind} with Japanese text needs an Id: {value}')
         placeholder = 'TESSALY' if kind == 'Shortcut' else values['Id']
@@ -53,6 +60,8 @@ def localize(msi, work, texts):
         if kind == 'Shortcut':
             # A shortcut's file name is "short|long"; the short one stays ASCII.
             query = f"UPDATE Shortcut SET Name='TESSALY|{text}' WHERE Shortcut='{key}'"
+        elif kind == 'MajorUpgrade':
+            query = f"UPDATE LaunchCondition SET Description='{text}' WHERE Condition='{DOWNGRADE_CONDITION}'"
         else:
             query = f"UPDATE Registry SET Value='{text}' WHERE Registry='{key}'"
         subprocess.run(['msibuild', msi, '-q', query], check=True)

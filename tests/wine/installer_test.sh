@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installer and the help file, checked with independent readers: msiexec
 # installs, "reg query" shows the factory data in the 64-bit view, the
-# installed tool runs from Program Files, uninstalling removes what the
-# installer wrote and leaves the user's levels; extract_chmLib opens the help.
+# installed tool runs from Program Files and follows a policy set through the
+# policy template, uninstalling removes what the installer wrote and leaves
+# the user's levels; extract_chmLib opens the help.
 # Arguments: the build folder.
 set -u
 build=$1
@@ -29,6 +30,10 @@ check "a character outside code page 932 stops the help build" '! python3 "$(dir
 wine msiexec /i "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
 check "msiexec /i succeeds" '[ $? -eq 0 ]'
 check "files in Program Files" '[ -f "$dir/CorvelChg.exe" ] && [ -f "$dir/CorvelChg.chm" ]'
+check "the policy template in Program Files" 'cmp -s "$dir/PolicyDefinitions/CorvelChg.admx" "$build/policy/CorvelChg.admx" &&
+  cmp -s "$dir/PolicyDefinitions/ja-JP/CorvelChg.adml" "$build/policy/ja-JP/CorvelChg.adml" &&
+  cmp -s "$dir/PolicyDefinitions/en-US/CorvelChg.adml" "$build/policy/en-US/CorvelChg.adml"'
+check "the downgrade message in Japanese" 'msiinfo export "$build/CorvelChg.msi" LaunchCondition | grep -q "新しいバージョンの Tessaly がすでにインストールされています。"'
 check "package code page 932" 'msiinfo export "$build/CorvelChg.msi" _ForceCodepage | grep -q "^932"'
 check "Start-menu shortcut with its Japanese name" '[ -n "$(find "$WINEPREFIX/drive_c" -name "Tessaly 画面表示の切り替え.lnk")" ]'
 # The names, read back in the 64-bit view as a .reg export (UTF-16).
@@ -56,6 +61,18 @@ check "the main window shows the installed names" '[ "$(iconv -f utf-16le -t utf
 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v CorvelChg /d '"C:\Program Files\Halden\CorvelChg\CorvelChg.exe" /apply' /f >/dev/null 2>&1
 wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /apply >/dev/null 2>&1
 check "/apply from Program Files" '[ $? -eq 0 ] && ! query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" CorvelChg | grep -q CorvelChg'
+
+# A policy set through the template: 設定③ with the last level of every row,
+# and 設定③ as the profile of users without one, which a restore goes back to.
+python3 "$(dirname "$0")/policy_choice.py" "$build/policy/CorvelChg.admx" "$exports/policy.reg" StartProfile Profile3
+wine regedit /S "$(winepath -w "$exports/policy.reg")" >/dev/null 2>&1
+wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /quiet /restore >/dev/null 2>&1
+check "a restore applies the policy's profile" 'query "HKCU\\Control Panel\\Desktop" LogPixels | grep -q "REG_DWORD *0xc0" &&
+  query "HKCU\\Control Panel\\Cursors" Arrow | grep -q "aero_arrow_xl.cur"'
+wine reg delete 'HKLM\Software\Policies\Halden' /f /reg:64 >/dev/null 2>&1
+wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /quiet /restore >/dev/null 2>&1
+check "without the policy the factory profile is back" 'query "HKCU\\Control Panel\\Desktop" LogPixels | grep -q "REG_DWORD *0x60" &&
+  query "HKCU\\Control Panel\\Cursors" Arrow | grep -q "aero_arrow.cur"'
 
 # Uninstall.
 wine msiexec /x "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1

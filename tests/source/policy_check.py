@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""The Group Policy template against the ADMX rules and the tool's own tables:
+it parses; one versioned namespace of its own and no other template used;
+ids of letters, digits and underscores; every string and presentation it
+names exists in both languages; each drop-down belongs to its enum, keeps its
+order and starts with the factory item; the keys, value names and levels are
+the ones the tool reads and the detail window offers; values written through
+a valueList go again when the policy is disabled. Ends with "N passed, N failed".
+"""
+import os
+import re
+import sys
+import xml.etree.ElementTree as ET
+
+TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.dont_write_bytecode = True  # nothing written into the checkout
+sys.path.insert(0, os.path.join(TOP, 'policy'))
+import tool_tables  # noqa: E402
+
+NS = {'p': 'http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions'}
+ID = re.compile(r'^[A-Za-z0-9_]+$')
+# Each rule counts once, failed when any of its instances fails.
+rules = {}
+
+
+def check(rule, ok, instance=''):
+    rules[rule] = rules.get(rule, True) and bool(ok)
+    if not ok:
+        print(f'FAILED: {rule}' + (f' ({instance})' if instance else ''))
+
+
+def parse(path):
+    with open(path, 'rb') as f:
+        head = f.read(40)
+    check('declared UTF-8', b'encoding="utf-8"' in head.lower(), path)
+    return ET.parse(path).getroot()
+
+
+def decimal_or_delete(value):
+    if value.find('p:delete', NS) is not None:
+        return None
+    return int(value.find('p:decimal', NS).get('value'))
+
+
+def main():
+    tables = tool_tables.load()
+    admx = parse(os.path.join(TOP, 'policy', 'CorvelChg.admx'))
+    admls = {lang: parse(os.path.join(TOP, 'policy', lang, 'CorvelChg.adml')) for lang in ('ja-JP', 'en-US')}
+
+    targets = admx.findall('p:policyNamespaces/p:target', NS)
+    check('one target namespace', len(targets) == 1)
+    check('the namespace carries a version', bool(re.search(r'\.V\d+$', targets[0].get('namespace', ''))),
+          targets[0].get('namespace'))
+    check('no other template used (Intune would want it uploaded)', not admx.findall('p:policyNamespaces/p:using', NS))
+    definitions = {d.get('name') for d in admx.findall('p:supportedOn/p:definitions/p:definition', NS)}
+    for ref in admx.iter('{%s}supportedOn' % NS['p']):
+        if ref.get('ref'):
+            check('supportedOn is the template\'s own', ref.get('ref') in definitions, ref.get('ref'))
+
+    text = ET.tostring(admx, encoding='unicode')
+    string_refs = set(re.findall(r'\$\(string\.([^)]*)\)', text))
+    presentation_refs = set(re.findall(r'\$\(presentation\.([^)]*)\)', text))
+    for lang, adml in admls.items():
+        strings = {s.get('id'): (s.text or '') for s in adml.findall('p:resources/p:stringTable/p:string', NS)}
+        presentations = {p.get('id') for p in adml.findall('p:resources/p:presentationTable/p:presentation', NS)}
+        missing = sorted(string_refs - strings.keys())
+        check('every string the template names, in both languages', not missing, f"{lang}: {', '.join(missing)}")
+        check('every presentation the template names, in both languages', presentation_refs <= presentations,
+              f"{lang}: {', '.join(sorted(presentation_refs - presentations))}")
+        empty = sorted(k for k, v in strings.items() if not v.strip())
+        check('no empty text in either language', not empty, f"{lang}: {', '.join(empty)}")
+        for sid in list(strings) + list(presentations):
+            check('ids of letters, digits and underscores', bool(ID.match(sid)), sid)
+
+    policies = {p.get('name'): p for p in admx.findall('p:policies/p:policy', NS)}
+    for name, policy in policies.items():
+        check('ids of letters, digits and underscores', bool(ID.match(name)), name)
+        enums = {e.get('id'): e for e in policy.findall('p:elements/p:enum', NS)}
+        presentation = policy.get('presentation', '')[len('$(presentation.'):-1]
+        for lang, adml in admls.items():
+            node = adml.find(f"p:resources/p:presentationTable/p:presentation[@id='{presentation}']", NS)
+            lists = node.findall('p:dropdownList', NS) if node is not None else []
+            check('each drop-down is its enum, in order (refId = enum id)',
+                  [d.get('refId') for d in lists] == list(enums), f'{lang} {name}')
+            for d in lists:
+                check('drop-downs keep their order (noSort) and start at the factory item',
+                      d.get('noSort') == 'true' and d.get('defaultItem') == '0', f'{lang} {d.get("refId")}')
+        for eid, enum in enums.items():
+            check('ids of letters, digits and underscores', bool(ID.match(eid)), eid)
+            first = enum.find('p:item', NS)
+            check('the first item is the factory setting, which removes the value',
+                  first.get('displayName') == '$(string.Factory)' and decimal_or_delete(first.find('p:value', NS)) is None,
+                  eid)
+
+    # The starting profile.
+    start = policies.get('StartProfile')
+    check('a policy for the starting profile', start is not None)
+    if start is not None:
+        check('StartProfile: the policy branch\'s settings key', start.get('key') == tables['policy_settings'])
+        enum = start.find('p:elements/p:enum', NS)
+        check('StartProfile: the value "mode"', enum.get('valueName') == tables['mode_value'])
+        values = [decimal_or_delete(i.find('p:value', NS)) for i in enum.findall('p:item', NS)][1:]
+        check('StartProfile: the three profiles', values == [0, 1, 2], values)
+
+    # One policy a profile, one drop-down a row of the detail window.
+    names = tables['value_names']
+    for index, key in enumerate(tables['policy_profiles']):
+        policy = policies.get(f'Profile{index + 1}')
+        check('a policy a profile', policy is not None, str(index + 1))
+        if policy is None:
+            continue
+        check('each profile policy writes the key the tool reads', policy.get('key') == key, policy.get('key'))
+        enums = policy.findall('p:elements/p:enum', NS)
+        check('a drop-down a row of the detail window, with its value name',
+              [e.get('valueName') for e in enums] == [names[item] for item, _ in tables['rows']], str(index + 1))
+        deleted = {i.get('valueName') for i in policy.findall('p:disabledList/p:item', NS)
+                   if decimal_or_delete(i.find('p:value', NS)) is None and i.get('key') == key}
+        for (item, _), enum in zip(tables['rows'], enums):
+            items = enum.findall('p:item', NS)
+            levels = [decimal_or_delete(i.find('p:value', NS)) for i in items][1:]
+            offered = [level for level, _ in tables['offered'][item]]
+            check('exactly the levels the detail window offers', levels == offered,
+                  f'profile {index + 1} {names[item]}: {levels} != {offered}')
+            pair = tables['pairs'].get(item)
+            for i in items:
+                written = [(v.get('key'), v.get('valueName'), decimal_or_delete(v.find('p:value', NS)))
+                           for v in i.findall('p:valueList/p:item', NS)]
+                want = [(key, names[pair], decimal_or_delete(i.find('p:value', NS)))] if pair is not None else []
+                check('a row\'s second value is written with it, at the same level',
+                      written == want, f'profile {index + 1} {names[item]}: {written}')
+            if pair is not None:
+                check('values written through a valueList are removed when the policy is disabled', names[pair] in deleted,
+                      f'profile {index + 1} {names[pair]}')
+
+    if os.environ.get('POLICY_RULES'):
+        print('\n'.join(sorted(rules)))
+    passed = sum(rules.values())
+    failed = len(rules) - passed
+    print(f'{passed} passed, {failed} failed')
+    return 0 if failed == 0 else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main())
