@@ -53,8 +53,9 @@ TEXTS = {
             '自分で値を変更していない項目に使われます。\n\n'
             '項目ごとに値を選びます。「工場出荷時の設定」のままの項目は、PC にインストールされた工場出荷時の値に従います。'
             '「タイトルバー」と「メニュー」は、サイズと文字の大きさを同じ段階にします（詳細設定の画面と同じです）。\n\n'
-            'ユーザーが詳細設定の画面で自分で変更した値は、そのユーザーが「出荷時設定に戻す」を選ぶまで、'
-            'ユーザーのものとして残ります。\n\n'
+            'ユーザーが詳細設定の画面で自分で変更した値は、そのユーザーのものとして残り、その設定に切り替えたときに'
+            '使われます。そのユーザーが「出荷時設定に戻す」を選ぶと、このポリシーの値が適用されます'
+            '（詳細設定の内容は変更しません）。\n\n'
             '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除され、PC にインストールされた'
             '工場出荷時の設定に戻ります。'),
         'Profile_Label': '{name}',
@@ -79,8 +80,9 @@ TEXTS = {
             'Choose a value for each setting. A setting left at "Factory setting" follows the factory data '
             'installed on the PC. "Title bar" and "Menus" set the size and the text size to the same step, as the '
             'detail settings window (詳細設定) does.\n\n'
-            'Values that a user changed in the detail settings window stay theirs until they restore the factory '
-            'settings.\n\n'
+            'Values that a user changed in the detail settings window stay theirs and apply whenever they switch to '
+            'this profile. When the user restores the factory settings, the values of this policy are applied (the '
+            'user\'s detail settings themselves are kept).\n\n'
             'Disabled or Not Configured: the values this policy wrote are removed, and the factory data installed '
             'on the PC applies again.'),
         'Profile_Label': '{name}',
