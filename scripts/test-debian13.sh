@@ -18,7 +18,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-both}
 case "$what" in both|run|test) ;; *) echo "usage: $0 [run|test]" >&2; exit 2 ;; esac
 [ "$(id -u)" -eq 0 ] || { echo "test-debian13: needs root (debootstrap, chroot, mounts)" >&2; exit 1; }
-tree=${TESSALY_DEBIAN13_TREE:-${XDG_CACHE_HOME:-$HOME/.cache}/tessaly/debian13}
+tree=${TESSALY_DEBIAN13_TREE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/tessaly/debian13}
 started=$(date +%s)
 say() { echo "debian13: $* ($(( $(date +%s) - started )) s)"; }
 
@@ -38,9 +38,19 @@ mirror() {
 }
 
 work=""
+inside=""
 cleanup() {
   trap - EXIT INT TERM
-  [ -n "$work" ] && rm -rf "$work"
+  # The namespace's first process (tini, the child of unshare, which itself
+  # ignores TERM) is ended; with it goes every process in the namespace and
+  # every mount made there. KILL after 20 s for one that does not end.
+  if [ -n "$inside" ]; then
+    pkill -TERM -P "$inside" 2>/dev/null
+    for _ in $(seq 200); do kill -0 "$inside" 2>/dev/null || break; sleep 0.1; done
+    pkill -KILL -P "$inside" 2>/dev/null
+    wait "$inside" 2>/dev/null
+  fi
+  [ -n "$work" ] && chattr -R -i "$work.tmp" 2>/dev/null; [ -n "$work" ] && rm -rf "$work" "$work.tmp"
   rm -rf "$tree.new"
 }
 trap cleanup EXIT
@@ -69,6 +79,9 @@ work=$(mktemp -d "$(dirname "$tree")/checkout.XXXXXX")
 (cd "$top" && git ls-files -z --cached --others --exclude-standard |
   tar --null -T - --ignore-failed-read -cf - 2>/dev/null) | tar -xf - -C "$work"
 [ -d "$work/scripts" ] || { echo "test-debian13: copying the checkout failed" >&2; exit 1; }
+# The tree's /tmp of its own, on the cache's file system as a machine's would
+# be (the tests make files immutable there, which tmpfs cannot).
+mkdir -p "$work.tmp" && chmod 1777 "$work.tmp"
 mkdir -p "$tree/work/tessaly" "$top/build/debian13"
 
 # Inside the namespaces: mount what the tree needs, then run the commands
@@ -77,7 +90,7 @@ inner='
 set -e
 mount -t proc proc "$TREE/proc"
 mount --rbind /dev "$TREE/dev"
-mount -t tmpfs tmpfs "$TREE/tmp"
+mount --bind "$WORK.tmp" "$TREE/tmp"
 mount --bind "$WORK" "$TREE/work/tessaly"
 exec chroot "$TREE" /usr/bin/tini -s -- /bin/bash -c "$STEPS"
 '
@@ -100,9 +113,13 @@ fi
 exit $status
 '
 say "running in the tree"
+# In the background, so that a signal to this script is handled at once.
 TREE=$tree WORK=$work STEPS=$steps WHAT=$what \
-  unshare --mount --pid --fork --propagation private -- bash -c "$inner"
+  unshare --mount --pid --fork --kill-child --propagation private -- bash -c "$inner" &
+inside=$!
+wait "$inside"
 code=$?
+inside=""
 for f in debian13-screenshot.png native-ctest.log win64-ctest.log fuzz.log; do
   [ -f "$work/build/$f" ] && cp "$work/build/$f" "$top/build/debian13/${f#debian13-}"
 done
