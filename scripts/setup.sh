@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb fonts-noto-cjk imagemagick                         # running it: Wine, a display, the font, screenshots
   fp-utils libchm-bin                                                 # the help file (chmcmd) and its reader
   wixl msitools python3                                               # the installer
+  e2fsprogs                                                           # chattr, for the read-only log test
   clang libclang-rt-dev                                            # the fuzz targets
 )
 missing=()
