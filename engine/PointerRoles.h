@@ -4,8 +4,6 @@
 // data holds it. The one list of them, for the engine and its tests.
 #pragma once
 
-#include <cstddef>
-
 #include "platform/WinTypes.h"
 
 struct PointerRole {

@@ -22,11 +22,10 @@ tree=${TESSALY_DEBIAN13_TREE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/tessaly/d
 started=$(date +%s)
 say() { echo "debian13: $* ($(( $(date +%s) - started )) s)"; }
 
-for tool in debootstrap unshare; do
-  command -v "$tool" >/dev/null && continue
+if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null 2>&1 ||
     { echo "test-debian13: cannot install debootstrap" >&2; exit 1; }
-done
+fi
 
 # The host's own Debian mirror: the first URIs:/deb line that serves the main
 # archive (not the security one).
@@ -50,7 +49,10 @@ cleanup() {
     pkill -KILL -P "$inside" 2>/dev/null
     wait "$inside" 2>/dev/null
   fi
-  [ -n "$work" ] && chattr -R -i "$work.tmp" 2>/dev/null; [ -n "$work" ] && rm -rf "$work" "$work.tmp"
+  if [ -n "$work" ]; then
+    chattr -R -i "$work.tmp" 2>/dev/null
+    rm -rf "$work" "$work.tmp"
+  fi
   rm -rf "$tree.new"
 }
 trap cleanup EXIT
@@ -63,7 +65,7 @@ if [ ! -f "$tree/.tessaly-ready" ]; then
   say "making the Debian 13 tree in $tree"
   mkdir -p "$(dirname "$tree")"
   rm -rf "$tree" "$tree.new"
-  if ! debootstrap --variant=minbase --include=tini,ca-certificates,sudo trixie "$tree.new" "$url" \
+  if ! debootstrap --variant=minbase --include=tini,ca-certificates trixie "$tree.new" "$url" \
        > "$(dirname "$tree")/debootstrap.log" 2>&1; then
     tail -20 "$(dirname "$tree")/debootstrap.log" >&2
     echo "test-debian13: debootstrap failed (full log: $(dirname "$tree")/debootstrap.log)" >&2

@@ -11,13 +11,13 @@ protected:
     void SetUp() override
     {
         DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+        SetWindowsVersion(L"win10");
         // Profile 2: DPI 144, title bar 50 pixels at 96 DPI.
         SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 2);
         SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", Quoted(kToolExe) + L" /apply");
         SetCaption(21);
     }
-    void TearDown() override { SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10"); }
+    void TearDown() override { SetWindowsVersion(L"win10"); }
 
     static void SetCaption(int size)
     {
@@ -49,10 +49,10 @@ TEST_F(DeferredApplyWine, ApplyReappliesAtTheProfileDpi)
 TEST_F(DeferredApplyWine, WindowsVersionSelectsTheScaling)
 {
     SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
-    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win7");
+    SetWindowsVersion(L"win7");
     EXPECT_EQ(RunTool(L"/apply"), 0);
     EXPECT_EQ(Caption(), 50);
-    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win8");
+    SetWindowsVersion(L"win8");
     SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"x /apply");
     EXPECT_EQ(RunTool(L"/apply"), 0);
     EXPECT_EQ(Caption(), 75);

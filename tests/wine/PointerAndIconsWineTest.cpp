@@ -150,7 +150,7 @@ TEST_F(PointerAndIcons, PinAndPersonFollowTheSchemeOnWindows10Only)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version);
         DeleteTree(HKEY_CURRENT_USER, L"Control Panel\\Cursors");
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
+        SetWindowsVersion(c.version);
         EXPECT_GE(RunTool(L"/quiet /mode 2", 30000), 0);
         EXPECT_EQ(Value(L"Arrow").second, Bytes(L"%SystemRoot%\\cursors\\aero_arrow_l.cur"));
         if (c.roles) {
@@ -167,7 +167,7 @@ TEST_F(PointerAndIcons, PinAndPersonFollowTheSchemeOnWindows10Only)
             EXPECT_EQ(Value(L"Person").first, DWORD(REG_NONE));
         }
     }
-    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+    SetWindowsVersion(L"win10");
 }
 
 TEST_F(PointerAndIcons, StoredSchemeFromTheFactoryBranch)

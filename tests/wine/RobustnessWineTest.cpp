@@ -24,7 +24,7 @@ protected:
     void TearDown() override
     {
         DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+        SetWindowsVersion(L"win10");
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels");
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling");
         SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
@@ -103,7 +103,7 @@ TEST_F(RobustnessWine, DpiSwitchSetsOneScaleForAllDisplaysOnlyAfterWindows8)
     } cases[] = {{L"win7", false}, {L"win8", false}, {L"win10", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.version);
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
+        SetWindowsVersion(c.version);
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels");
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling");
         // 144 DPI against 96 in effect; the icon size fails without a desktop,

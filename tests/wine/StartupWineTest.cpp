@@ -125,11 +125,11 @@ TEST_F(StartupWine, VersionClassFollowsTheWindowsVersion)
         long expected;
     } cases[] = {{L"win7", 1}, {L"win8", 2}, {L"win10", 3}};
     for (const auto& c : cases) {
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
+        SetWindowsVersion(c.version);
         Process helper(Quoted(kHelperExe) + L" version");
         EXPECT_EQ(helper.Wait(), c.expected) << Narrow(c.version);
     }
-    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+    SetWindowsVersion(L"win10");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ protected:
         DeleteTree(HKEY_CURRENT_USER, kRunPath);
         SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
     }
-    void TearDown() override { SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10"); }
+    void TearDown() override { SetWindowsVersion(L"win10"); }
 
     // Starts the tool and waits for its main window.
     HWND Start()
@@ -218,7 +218,7 @@ TEST_F(ToolWine, SwitchThatChangesTheDpiAsksToSignOut)
     for (const PromptCase& c : cases) {
         SCOPED_TRACE(std::string(c.version, c.version + wcslen(c.version)));
         DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
-        SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", c.version);
+        SetWindowsVersion(c.version);
         StartDesktopView();
         HWND main = Start();
         ASSERT_NE(main, nullptr);

@@ -58,11 +58,16 @@ int WineMajorVersion()
     return version ? std::atoi(version()) : 0;
 }
 
+void SetWindowsVersion(const wchar_t* version)
+{
+    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", version);
+}
+
 void FreshToolRegistry()
 {
     DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden");
     DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Halden");
-    SetString(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"win10");
+    SetWindowsVersion(L"win10");
     SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
 }
 

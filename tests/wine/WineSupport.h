@@ -56,6 +56,10 @@ bool GetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, st
 // wine_get_version), 0 when it cannot be told.
 int WineMajorVersion();
 
+// The Windows version that programs started from now on are told
+// ("win7", "win8", "win10"): HKCU\Software\Wine "Version".
+void SetWindowsVersion(const wchar_t* version);
+
 // A machine as the tool first meets it: no data of its own (user or factory),
 // Windows 10, 96 DPI in effect.
 void FreshToolRegistry();
