@@ -21,10 +21,6 @@ int CCorvelChgApp::RunCommand()
         int result = worker.Run(switchType);
         return SwitchExitCode(result, worker.m_dwFailed);
     }
-    if (!m_pToolWindows) {
-        Log(u"CCorvelChgApp::RunCommand the switch did not run: no windows.");
-        return EXIT_ITEMS_FAILED;
-    }
     DWORD failedItems = 0;
     int result = m_pToolWindows->ProgressWindow(switchType, &failedItems);
     if (result == PROGRESS_NOT_RUN) Log(u"CCorvelChgApp::RunCommand the progress window did not run the switch.");
@@ -37,11 +33,13 @@ int CCorvelChgApp::RunCommand()
 void CCorvelChgApp::ShowUsage()
 {
     if (m_command.quiet) return;
-    // Two texts: each string-table text ends at 259 characters.
+    // Three texts: each string-table text ends at 259 characters.
     String16 format = LoadText(IDS_USAGE);
     String16 codes = LoadText(IDS_USAGE_CODES);
+    String16 help = LoadText(IDS_USAGE_HELP);
     String16 signIn = LoadText(m_nOsVersion >= OSVER_6_2 ? IDS_WORD_SIGN_IN : IDS_WORD_LOG_ON);
-    if (format.empty() || codes.empty() || signIn.empty()) return;
+    if (format.empty() || codes.empty() || help.empty() || signIn.empty()) return;
     UINT icon = m_command.action == COMMAND_BAD ? MB_ICONWARNING : MB_ICONINFORMATION;
-    ShowMessageText(nullptr, Format(format.c_str(), signIn) + u"\n\n" + Format(codes.c_str(), signIn), MB_OK | icon);
+    ShowMessageText(nullptr, Format(format.c_str(), signIn) + u"\n\n" + Format(codes.c_str(), signIn) + u"\n\n" + help,
+                    MB_OK | icon);
 }

@@ -39,7 +39,12 @@ BOOL CCorvelChgApp::InitInstance()
     m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
 
     if (m_bApply) {
-        if (IsSwitchCommand()) Log(u"CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored.");
+        // The sign-in run may change settings, but the switch asked for did
+        // not run: the code says so.
+        if (IsSwitchCommand()) {
+            Log(u"CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored.");
+            m_nExitCode = EXIT_ITEMS_FAILED;
+        }
         RunDeferredApply();
         return FALSE;
     }

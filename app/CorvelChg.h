@@ -60,7 +60,8 @@ public:
     CommandLine m_command;
     ScopedHandle<ToolMutexTraits> m_hMutex;
 
-    // The windows the interactive run shows; none in the unit tests.
+    // The windows the interactive and the command-line runs show: set by the
+    // program's entry point (the tests set stand-ins) before the run starts.
     IToolWindows* m_pToolWindows = nullptr;
 
 private:

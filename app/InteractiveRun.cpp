@@ -29,7 +29,6 @@ void CCorvelChgApp::RunWindows()
 {
     GetProfilesName();
     if (GetProfiles(static_cast<DWORD>(m_nMode), m_dwProfile) != 0) Log(u"CCorvelChgApp::Run failed. GetProfiles error.");
-    if (!m_pToolWindows) return;
 
     int result = m_pToolWindows->MainWindow();
     int switchType = 0;

@@ -78,14 +78,16 @@ Scheme MakeScheme(const std::vector<String16>* stored, DWORD mouseStyle, const c
 }
 
 // Hands one pointer to the running logon, at the size of its file. The
-// cursor belongs to us until SetSystemCursor takes it over; for an empty text
-// that is a copy of Windows' default image of the role, never the pointer in
-// use, which another scheme or program may have replaced.
+// cursor belongs to us until SetSystemCursor takes it over. An empty text
+// (Crosshair and IBeam, which Windows' own schemes leave empty too) gets a
+// copy of the system's shared image of the role, the one LoadCursorW gives:
+// this path runs only where SPI_SETCURSORS fails (Wine), and that image is
+// the best one at hand.
 void LoadPointer(const PointerRole& role, const String16& text, StringView16 windowsDirectory)
 {
     ICursors& cursors = Plat().cursors;
     String16 path = ReplaceSystemRoot(text, windowsDirectory);
-    HCURSOR cursor = text.empty() ? cursors.CopyDefault(role.cursorId) : cursors.LoadFromFile(path.c_str());
+    HCURSOR cursor = text.empty() ? cursors.CopyShared(role.cursorId) : cursors.LoadFromFile(path.c_str());
     if (!cursor) return;
     if (!cursors.SetSystemCursor(cursor, role.cursorId)) cursors.DestroyCursor(cursor);
 }

@@ -69,10 +69,11 @@ CScrollBand::CScrollBand(HWND dialog, const BandPlan& plan, const std::vector<HW
 // to its rows.
 void CScrollBand::ShareUiState()
 {
-    const auto shown = static_cast<WORD>(SendMessageW(m_dialog, WM_QUERYUISTATE, 0, 0));
-    const WORD hidden = UISF_HIDEFOCUS | UISF_HIDEACCEL;
-    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, shown & hidden), 0);
-    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, ~shown & hidden), 0);
+    // WM_QUERYUISTATE answers with the flags of what is hidden.
+    const auto hiddenInDialog = static_cast<WORD>(SendMessageW(m_dialog, WM_QUERYUISTATE, 0, 0));
+    const WORD flags = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, hiddenInDialog & flags), 0);
+    SendMessageW(m_window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, ~hiddenInDialog & flags), 0);
 }
 
 // The dialog is being destroyed with everything in it; the window must not

@@ -7,7 +7,13 @@ wixl cannot store text outside ASCII (it writes it empty or crashes), so:
 2. build that copy with wixl;
 3. give the package code page 932 and write the real texts into its
    Registry, Shortcut and LaunchCondition tables with msibuild (the last
-   holds the message shown when a newer version is installed).
+   holds the message shown when a newer version is installed);
+4. let the package replace an installed one of the same version, as a
+   newer one does: wixl has no AllowSameVersionUpgrades, so the Upgrade
+   row that finds older products gets the attribute that option sets,
+   msidbUpgradeAttributesVersionMaxInclusive. The row that finds newer
+   products keeps its VersionMin exclusive, so the same version is no
+   downgrade and an older one still is.
 The WiX source stays the one place where the data is written down.
 
 Usage: build-msi.py SOURCE_DIR WORK_DIR OUTPUT.msi VERSION  (run in the
@@ -26,6 +32,10 @@ COLUMN = {'Shortcut': 'Name', 'RegistryValue': 'Value', 'MajorUpgrade': 'Downgra
 # The launch condition that WiX's MajorUpgrade makes for its message.
 DOWNGRADE_CONDITION = 'NOT WIX_DOWNGRADE_DETECTED'
 ATTRIBUTE = re.compile(r'(\w+)="([^"]*)"')
+# The Upgrade row of MajorUpgrade that finds older products, and the bit
+# that makes its VersionMax inclusive (Microsoft's Upgrade table page).
+UPGRADE_PROPERTY = 'WIX_UPGRADE_DETECTED'
+VERSION_MAX_INCLUSIVE = 0x200
 
 
 def ascii_copy(text, texts):
@@ -67,6 +77,22 @@ def localize(msi, work, texts):
         subprocess.run(['msibuild', msi, '-q', query], check=True)
 
 
+def allow_same_version(msi, work):
+    """Attributes is part of the Upgrade table's key, which UPDATE cannot
+    change: the table is exported, changed and imported whole."""
+    lines = subprocess.run(['msiinfo', 'export', msi, 'Upgrade'], check=True, capture_output=True,
+                           text=True).stdout.splitlines()
+    header, rows = lines[:3], [line.split('\t') for line in lines[3:] if line]
+    older = [row for row in rows if row[-1] == UPGRADE_PROPERTY]
+    if len(older) != 1:
+        sys.exit(f'build-msi: expected one Upgrade row for {UPGRADE_PROPERTY}, found {len(older)}')
+    older[0][4] = str(int(older[0][4]) | VERSION_MAX_INCLUSIVE)
+    table = os.path.join(work, 'Upgrade.idt')
+    with open(table, 'w', encoding='ascii', newline='\r\n') as f:
+        f.write('\n'.join(header + ['\t'.join(row) for row in rows]) + '\n')
+    subprocess.run(['msibuild', msi, '-i', table], check=True)
+
+
 def main():
     source, work, output, version = sys.argv[1:5]
     os.makedirs(work, exist_ok=True)
@@ -79,6 +105,7 @@ def main():
     subprocess.run(['wixl', '-a', 'x64', '-D', f'Version={version}', '-I', work, '-o', output,
                     os.path.join(work, 'CorvelChg.wxs')], check=True)
     localize(output, work, texts)
+    allow_same_version(output, work)
 
 
 if __name__ == '__main__':

@@ -11,11 +11,14 @@ public:
     // has (LoadCursorFromFileW would scale a large pointer down to the
     // default size): a cursor the caller owns; null when it cannot be loaded.
     virtual HCURSOR LoadFromFile(const char16_t* path) = 0;
-    // A copy (CopyImage, which also copies animated cursors) of Windows'
-    // default image of the system cursor id, LoadImageW of the predefined
-    // OCR_ image with LR_SHARED: a cursor the caller owns. Not LoadCursorW,
-    // which gives the pointer in use for the id, whatever replaced it.
-    virtual HCURSOR CopyDefault(DWORD id) = 0;
+    // A copy (CopyImage, which also copies animated cursors) of the shared
+    // image that LoadImageW of the predefined OCR_ id with LR_SHARED gives:
+    // a cursor the caller owns, since SetSystemCursor takes over what it is
+    // given. That image is what LoadCursorW gives for the id, at the default
+    // size (LR_SHARED ignores any size asked for); nothing documented makes
+    // it Windows' original image rather than one that SetSystemCursor put
+    // there before.
+    virtual HCURSOR CopyShared(DWORD id) = 0;
     // SetSystemCursor: on success Windows takes the cursor over and destroys
     // it later itself, so it must be one the caller owns, never a shared
     // cursor from LoadCursorW.

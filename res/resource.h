@@ -134,3 +134,4 @@
 // The exit codes of the usage box: a text of its own, since one string-table
 // text ends at 259 characters.
 #define IDS_USAGE_CODES 10082
+#define IDS_USAGE_HELP 10083

@@ -11,6 +11,7 @@ packages=(
   fp-utils libchm-bin                                                 # the help file (chmcmd) and its reader
   wixl msitools python3                                               # the installer
   e2fsprogs                                                           # chattr, for the read-only log test
+  procps                                                              # pgrep, for the scripts that end what they started
   clang libclang-rt-dev                                            # the fuzz targets
 )
 missing=()

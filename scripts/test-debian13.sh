@@ -3,28 +3,39 @@
 # scripts/run.sh headless (its screenshot is copied to build/debian13/) and
 # scripts/test.sh, in a Debian 13 tree made with debootstrap and kept in a
 # cache folder outside the checkout (TESSALY_DEBIAN13_TREE, by default
-# ~/.cache/tessaly/debian13), so that later runs reuse it.
+# ~/.cache/tessaly/debian13), so that later runs reuse it. Installs
+# debootstrap on the machine when it is missing.
 #
 #   scripts/test-debian13.sh            both commands
 #   scripts/test-debian13.sh run|test   one of them
+#   scripts/test-debian13.sh tree       only make the tree, then stop
 #
-# The checkout is copied fresh (tracked and new files, no build/) and bound
-# into the tree. Everything runs in private mount and process namespaces under
-# tini, so ended processes are reaped as on a real machine, and the mounts and
-# every process go with the namespace on any exit. Exits with the test
+# It removes only what it made: a tree folder is made only when it is missing,
+# empty, or a tree that this script began and did not finish (it carries the
+# mark .tessaly-making); any other folder is left alone with a message. One
+# run at a time uses a tree (a lock on its folder); a second one is refused
+# and touches nothing.
+#
+# debootstrap and the commands run in private mount and process namespaces,
+# so the mounts and every process go with the namespace on any exit; TERM or
+# INT end it at once in every phase. The checkout is copied fresh (tracked and
+# new files, no build/) and bound into the tree. Exits with the test
 # command's code and passes its "tests: N passed, N failed" line through.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-both}
-case "$what" in both|run|test) ;; *) echo "usage: $0 [run|test]" >&2; exit 2 ;; esac
+case "$what" in both|run|test|tree) ;; *) echo "usage: $0 [run|test|tree]" >&2; exit 2 ;; esac
 [ "$(id -u)" -eq 0 ] || { echo "test-debian13: needs root (debootstrap, chroot, mounts)" >&2; exit 1; }
 tree=${TESSALY_DEBIAN13_TREE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/tessaly/debian13}
+tree=${tree%/}
+cache=$(dirname "$tree")
 started=$(date +%s)
 say() { echo "debian13: $* ($(( $(date +%s) - started )) s)"; }
+die() { echo "test-debian13: $*" >&2; exit 1; }
 
 if ! command -v debootstrap >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null 2>&1 ||
-    { echo "test-debian13: cannot install debootstrap" >&2; exit 1; }
+    die "cannot install debootstrap"
 fi
 
 # The host's own Debian mirror: the first URIs:/deb line that serves the main
@@ -36,55 +47,100 @@ mirror() {
   } | grep -E '/debian/?$' | grep -v security | head -1
 }
 
+# The tree's folder, then a lock on it for the whole run (children inherit
+# it, so a tree stays locked while anything of this run still uses it).
+made_dir=""
+if [ ! -e "$tree" ]; then
+  mkdir -p "$cache" && mkdir "$tree" || die "cannot make the folder $tree"
+  made_dir=1
+fi
+[ -d "$tree" ] && [ ! -L "$tree" ] || die "$tree is not a folder; name another one with TESSALY_DEBIAN13_TREE"
+exec 9<"$tree" || die "cannot open $tree"
+flock -n 9 || die "another run is using $tree; wait until it ends (this run changed nothing)"
+
+ready=.tessaly-ready
+making=.tessaly-making
+in_tree=""    # the pid of unshare while something runs in the namespaces
+building=""   # set while the tree is made: an interruption empties it again
 work=""
-inside=""
+# Everything in the tree's folder, but never across a file system boundary.
+empty_tree() { find "$tree" -xdev -mindepth 1 -delete 2>/dev/null; }
+stop_tree() {
+  [ -n "$in_tree" ] || return 0
+  # Killing unshare kills its child (--kill-child), the namespace's first
+  # process, and with it every process and mount of the namespace.
+  local child
+  child=$(pgrep -P "$in_tree")
+  kill -KILL "$in_tree" 2>/dev/null
+  wait "$in_tree" 2>/dev/null
+  for _ in $(seq 100); do [ -n "$child" ] && kill -0 $child 2>/dev/null || break; sleep 0.05; done
+  in_tree=""
+}
 cleanup() {
   trap - EXIT INT TERM
-  # The namespace's first process (tini, the child of unshare, which itself
-  # ignores TERM) is ended; with it goes every process in the namespace and
-  # every mount made there. KILL after 20 s for one that does not end.
-  if [ -n "$inside" ]; then
-    pkill -TERM -P "$inside" 2>/dev/null
-    for _ in $(seq 200); do kill -0 "$inside" 2>/dev/null || break; sleep 0.1; done
-    pkill -KILL -P "$inside" 2>/dev/null
-    wait "$inside" 2>/dev/null
+  stop_tree
+  if [ -n "$building" ]; then
+    empty_tree
+    [ -n "$made_dir" ] && rmdir "$tree" 2>/dev/null
   fi
   if [ -n "$work" ]; then
-    chattr -R -i "$work.tmp" 2>/dev/null
-    rm -rf "$work" "$work.tmp"
+    chattr -R -i "$work" 2>/dev/null
+    rm -rf --one-file-system "$work"
   fi
-  rm -rf "$tree.new"
 }
 trap cleanup EXIT
 trap 'cleanup; exit 130' INT
 trap 'cleanup; exit 143' TERM
 
-if [ ! -f "$tree/.tessaly-ready" ]; then
-  url=$(mirror)
-  [ -n "$url" ] || { echo "test-debian13: no Debian mirror in the host's apt configuration" >&2; exit 1; }
-  say "making the Debian 13 tree in $tree"
-  mkdir -p "$(dirname "$tree")"
-  rm -rf "$tree" "$tree.new"
-  if ! debootstrap --variant=minbase --include=tini,ca-certificates trixie "$tree.new" "$url" \
-       > "$(dirname "$tree")/debootstrap.log" 2>&1; then
-    tail -20 "$(dirname "$tree")/debootstrap.log" >&2
-    echo "test-debian13: debootstrap failed (full log: $(dirname "$tree")/debootstrap.log)" >&2
-    exit 1
+# Runs "$@" in private mount and process namespaces, in the background so
+# that a signal to this script is handled at once.
+in_namespaces() {
+  unshare --mount --pid --fork --kill-child --propagation private -- "$@" &
+  in_tree=$!
+  wait "$in_tree"
+  local code=$?
+  in_tree=""
+  return $code
+}
+
+work=$(mktemp -d "$cache/debian13-run.XXXXXX") || die "cannot make a work folder in $cache"
+if [ ! -f "$tree/$ready" ]; then
+  if [ -n "$(ls -A "$tree")" ] && [ ! -f "$tree/$making" ]; then
+    die "$tree is not empty and is no tree of this script's; it removes nothing it did not make. Name a missing or empty folder with TESSALY_DEBIAN13_TREE."
   fi
-  touch "$tree.new/.tessaly-ready"
-  mv "$tree.new" "$tree"
+  url=$(mirror)
+  [ -n "$url" ] || die "no Debian mirror in the host's apt configuration"
+  building=1
+  [ -f "$tree/$making" ] && say "removing the unfinished tree in $tree"
+  empty_tree
+  touch "$tree/$making"
+  say "making the Debian 13 tree in $tree"
+  if ! in_namespaces debootstrap --variant=minbase --include=tini,ca-certificates trixie "$tree" "$url" \
+       > "$work/debootstrap.log" 2>&1; then
+    tail -20 "$work/debootstrap.log" >&2
+    die "debootstrap failed (its last lines above)"
+  fi
+  touch "$tree/$ready"
+  rm -f "$tree/$making"
+  building=""
+fi
+if [ "$what" = tree ]; then
+  say "the tree in $tree is ready"
+  exit 0
 fi
 cp -L /etc/resolv.conf "$tree/etc/resolv.conf" 2>/dev/null
 
 # A fresh copy of the checkout: what git tracks plus new files not ignored.
-work=$(mktemp -d "$(dirname "$tree")/checkout.XXXXXX")
-(cd "$top" && git ls-files -z --cached --others --exclude-standard |
-  tar --null -T - --ignore-failed-read -cf - 2>/dev/null) | tar -xf - -C "$work"
-[ -d "$work/scripts" ] || { echo "test-debian13: copying the checkout failed" >&2; exit 1; }
+# The checkout may belong to another user than root: git trusts it for this
+# one command, and the machine's git configuration stays as it is.
+mkdir "$work/checkout" "$work/tmp" || die "cannot make folders in $work"
+(cd "$top" && git -c safe.directory="$top" ls-files -z --cached --others --exclude-standard |
+  tar --null -T - --ignore-failed-read -cf - 2>/dev/null) | tar --no-same-owner -xf - -C "$work/checkout"
+[ -d "$work/checkout/scripts" ] || die "copying the checkout failed"
 # The tree's /tmp of its own, on the cache's file system as a machine's would
 # be (the tests make files immutable there, which tmpfs cannot).
-mkdir -p "$work.tmp" && chmod 1777 "$work.tmp"
-mkdir -p "$tree/work/tessaly" "$top/build/debian13"
+chmod 1777 "$work/tmp"
+mkdir -p "$tree/work/tessaly"
 
 # Inside the namespaces: mount what the tree needs, then run the commands
 # under tini as the namespace's first process.
@@ -92,8 +148,8 @@ inner='
 set -e
 mount -t proc proc "$TREE/proc"
 mount --rbind /dev "$TREE/dev"
-mount --bind "$WORK.tmp" "$TREE/tmp"
-mount --bind "$WORK" "$TREE/work/tessaly"
+mount --bind "$WORK/tmp" "$TREE/tmp"
+mount --bind "$WORK/checkout" "$TREE/work/tessaly"
 exec chroot "$TREE" /usr/bin/tini -s -- /bin/bash -c "$STEPS"
 '
 steps='
@@ -115,15 +171,18 @@ fi
 exit $status
 '
 say "running in the tree"
-# In the background, so that a signal to this script is handled at once.
-TREE=$tree WORK=$work STEPS=$steps WHAT=$what \
-  unshare --mount --pid --fork --kill-child --propagation private -- bash -c "$inner" &
-inside=$!
-wait "$inside"
+TREE=$tree WORK=$work STEPS=$steps WHAT=$what in_namespaces bash -c "$inner"
 code=$?
-inside=""
+
+# The copies belong to the checkout's owner, as the rest of build/ does.
+owner=$(stat -c %u:%g "$top")
+for dir in "$top/build" "$top/build/debian13"; do
+  [ -d "$dir" ] || { mkdir "$dir" && chown "$owner" "$dir"; }
+done
 for f in debian13-screenshot.png native-ctest.log win64-ctest.log fuzz.log; do
-  [ -f "$work/build/$f" ] && cp "$work/build/$f" "$top/build/debian13/${f#debian13-}"
+  [ -f "$work/checkout/build/$f" ] || continue
+  cp "$work/checkout/build/$f" "$top/build/debian13/${f#debian13-}" &&
+    chown "$owner" "$top/build/debian13/${f#debian13-}"
 done
 [ -f "$top/build/debian13/screenshot.png" ] && echo "debian13: screenshot: $top/build/debian13/screenshot.png"
 say "done with code $code; logs in $top/build/debian13/"

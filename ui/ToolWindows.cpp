@@ -24,7 +24,9 @@ int CToolWindows::ProgressWindow(int switchType, DWORD* failedItems)
     progress.m_bNeedSignOut = FALSE;
     int result = static_cast<int>(progress.DoModal());
     *failedItems = progress.m_dwFailed;
-    return result == -1 ? PROGRESS_NOT_RUN : result;  // -1: the window could not be made
+    // -1: the window could not be made, or a WM_QUIT ended its loop before
+    // the worker ended the window.
+    return result == -1 ? PROGRESS_NOT_RUN : result;
 }
 
 int CToolWindows::SignOutPrompt(int switchType)

@@ -17,12 +17,11 @@ HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
     return existingFiles.count(path) ? NewCursor(path) : nullptr;
 }
 
-// A copy of Windows' default image of the id, recorded as "default:<id>":
-// never the pointer in use.
-HCURSOR FakeCursors::CopyDefault(DWORD id)
+// A copy of the shared image of the id, recorded as "shared:<id>".
+HCURSOR FakeCursors::CopyShared(DWORD id)
 {
     std::string digits = std::to_string(id);
-    return NewCursor(u"default:" + String16(digits.begin(), digits.end()));
+    return NewCursor(u"shared:" + String16(digits.begin(), digits.end()));
 }
 
 BOOL FakeCursors::SetSystemCursor(HCURSOR cursor, DWORD id)

@@ -14,11 +14,11 @@ class FakeCursors : public ICursors {
 public:
     struct Set {
         DWORD id;
-        String16 source;  // the file, or "default:<id>" (Windows' default image)
+        String16 source;  // the file, or "shared:<id>" (a copy of the shared image)
     };
 
     HCURSOR LoadFromFile(const char16_t* path) override;
-    HCURSOR CopyDefault(DWORD id) override;
+    HCURSOR CopyShared(DWORD id) override;
     BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override;
     BOOL DestroyCursor(HCURSOR cursor) override;
     UINT WindowsDirectory(char16_t* buffer, UINT capacity) override;

@@ -6,8 +6,9 @@ HCURSOR Win32Cursors::LoadFromFile(const char16_t* path)
     return static_cast<HCURSOR>(LoadImageW(nullptr, Wide(path), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
 }
 
-// The shared predefined image is the system's and never destroyed here.
-HCURSOR Win32Cursors::CopyDefault(DWORD id)
+// The shared image is the system's and never destroyed here; the caller
+// gets a copy of its own.
+HCURSOR Win32Cursors::CopyShared(DWORD id)
 {
     HANDLE shared = LoadImageW(nullptr, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED);
     return shared ? static_cast<HCURSOR>(CopyImage(shared, IMAGE_CURSOR, 0, 0, 0)) : nullptr;

@@ -71,7 +71,7 @@ public:
 class Win32Cursors : public ICursors {
 public:
     HCURSOR LoadFromFile(const char16_t* path) override;
-    HCURSOR CopyDefault(DWORD id) override;
+    HCURSOR CopyShared(DWORD id) override;
     BOOL SetSystemCursor(HCURSOR cursor, DWORD id) override;
     BOOL DestroyCursor(HCURSOR cursor) override;
     UINT WindowsDirectory(char16_t* buffer, UINT capacity) override;

@@ -137,6 +137,7 @@ TEST_F(CommandRunTest, SwitchesAndTheirExitCodes)
         {u"/mode 2", 4, 0, EXIT_AFTER_SIGN_IN, {"progress 1", "prompt 1"}},
         {u"-Mode 3", 0, 0x100, EXIT_ITEMS_FAILED, {"progress 1"}},
         {u"/restore", 0, 0, EXIT_DONE, {"progress 3"}},
+        {u"/mode 1", 0, 0, EXIT_DONE, {"progress 1"}},
         {u"/mode 1", PROGRESS_NOT_RUN, 0, EXIT_ITEMS_FAILED, {"progress 1"}},
     };
     for (const auto& c : cases) {
@@ -197,7 +198,10 @@ TEST_F(CommandRunTest, FailuresBeforeAndDuringTheSwitch)
          "CCorvelChgApp::InitInstance the start failed, the switch did not run."},
         {"quiet, caret blink", [](FakePlatform& f) { f.display.failBlink = true; }, u"/quiet /mode 1 /CreateLog",
          "ProcessProc:OnDoSwitchMode Failed."},
+        {"progress window", [](FakePlatform&) {}, u"/mode 1 /CreateLog",
+         "CCorvelChgApp::RunCommand the progress window did not run the switch."},
     };
+    windows.progress = PROGRESS_NOT_RUN;  // only the last case gets that far
     const auto strings = fake.strings.table;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -233,9 +237,27 @@ TEST_F(CommandRunTest, AnotherInstanceIsLeftAlone)
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
 }
 
+// Only a mutex that another user's instance holds (access denied) means
+// another Tessaly; any other failure leaves the tool to run.
+TEST_F(CommandRunTest, SingleInstanceMutexFailures)
+{
+    const struct {
+        DWORD error;
+        int exitCode;
+    } cases[] = {{ERROR_ACCESS_DENIED, EXIT_RUNNING}, {ERROR_INVALID_HANDLE, EXIT_DONE}, {ERROR_NOT_ENOUGH_MEMORY, EXIT_DONE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        fake.sync.createError = c.error;
+        app.m_hMutex.Reset();
+        EXPECT_EQ(Start(u"/quiet /mode 1"), c.exitCode);
+        EXPECT_EQ(UserMode(), c.exitCode == EXIT_DONE ? 0u : 99u);
+    }
+}
+
+// The sign-in run ran, the switch asked for did not.
 TEST_F(CommandRunTest, ApplyRunsAloneAndSaysSo)
 {
-    EXPECT_EQ(Start(u"/apply /mode 2 /CreateLog"), 0);
+    EXPECT_EQ(Start(u"/apply /mode 2 /CreateLog"), EXIT_ITEMS_FAILED);
     EXPECT_EQ(CountMessage("CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored."), 1);
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
 }

@@ -158,7 +158,7 @@ TEST_F(MousePointerTest, PointersAreLoadedIntoTheLogon)
     for (const auto& set : fake.cursors.sets) ids.push_back(set.id);
     EXPECT_EQ(ids, (std::vector<DWORD>{32512, 32515, 32513, 32514}));
 
-    EXPECT_EQ(fake.cursors.sets[1].source, u"default:32515");  // Windows' own cross, not the one in use
+    EXPECT_EQ(fake.cursors.sets[1].source, u"shared:32515");  // a copy of the shared cross, one the tool owns
     EXPECT_EQ(CountMessage("CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: "
                            ".\\SwitchMode, line: 780, code: 1439."),
               1);

@@ -100,32 +100,76 @@ TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
     EXPECT_EQ(main.Wait(30000), 0);
 }
 
-// A batch file waits for the program, and %errorlevel% on the next line is
-// its exit code: 1, the text size changes at the next sign-in.
-TEST_F(CommandLineWine, BatchFileReadsTheCodeOnTheNextLine)
+// The batch recipe of the docs: the lines after the program's, from "set
+// code=%errorlevel%" to the last "if %code% equ N", as the page shows them.
+std::vector<std::string> BatchRecipe(const wchar_t* page)
+{
+    std::vector<BYTE> bytes = ReadFileBytes(page);
+    std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> recipe;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        at = end + 1;
+        line.erase(0, line.find_first_not_of(' '));
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const bool first = line.rfind("set code=%errorlevel%", 0) == 0;
+        const bool test = line.rfind("if %code% equ ", 0) == 0;
+        if (first && !recipe.empty()) break;  // the page's next recipe
+        if (first || (test && !recipe.empty())) recipe.push_back(line);
+        else if (!recipe.empty()) break;
+    }
+    return recipe;
+}
+
+// What the recipe prints after the program with these arguments.
+std::string RunBatchRecipe(const std::wstring& arguments, const std::vector<std::string>& recipe)
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring script = std::wstring(temp) + L"tessaly-switch.cmd";
     const std::wstring result = std::wstring(temp) + L"tessaly-code.txt";
     DeleteFileW(result.c_str());
-    // The redirection first: "echo 1> file" would redirect handle 1.
-    const std::wstring text = L"@echo off\r\n" + Quoted(kToolExe) + L" /quiet /mode 2\r\n> " + Quoted(result) +
-                              L" echo %errorlevel%\r\n";
-    const std::string bytes(text.begin(), text.end());  // the paths are ASCII
+    // A subroutine, so that its lines are read one by one (a block in
+    // parentheses would be expanded as a whole) and its output goes to a file.
+    const std::wstring call = L"@echo off\r\ncall :recipe > " + Quoted(result) + L"\r\ngoto :eof\r\n:recipe\r\n" +
+                              Quoted(kToolExe) + L" " + arguments + L"\r\n";
+    std::string bytes(call.begin(), call.end());  // the paths are ASCII
+    for (const std::string& line : recipe) bytes += line + "\r\n";
     HANDLE file = CreateFileW(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    if (file == INVALID_HANDLE_VALUE) return "(no script)";
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-
     Process cmd(L"cmd.exe /c " + Quoted(script));
-    EXPECT_NE(cmd.Wait(60000), -1);  // cmd ends with the last errorlevel, the same 1
+    if (cmd.Wait(60000) == -1) return "(cmd did not end)";
     std::vector<BYTE> printed = ReadFileBytes(result.c_str());
-    EXPECT_EQ(std::string(printed.begin(), printed.end()), "1\r\n");
-    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 1u);
     DeleteFileW(script.c_str());
     DeleteFileW(result.c_str());
+    return std::string(printed.begin(), printed.end());
+}
+
+// Every page shows the same recipe, one test for each code of the table,
+// and it tells the codes apart where "if errorlevel 2" would not.
+TEST_F(CommandLineWine, BatchRecipeTellsEveryCodeApart)
+{
+    const std::vector<std::string> recipe = BatchRecipe(COMMAND_LINE_DOC);
+    ASSERT_EQ(recipe.size(), 6u);  // the set, then codes 0 to 4
+    EXPECT_EQ(BatchRecipe(ADMINISTRATORS_DOC), recipe);
+    EXPECT_EQ(BatchRecipe(HELP_PAGE), recipe);
+
+    EXPECT_EQ(RunBatchRecipe(L"/quiet /mode 2", recipe), "Done; the text size changes at the next sign-in.\r\n");
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 1u);
+    EXPECT_EQ(RunBatchRecipe(L"/quiet /mode 9", recipe), "The command line was not understood; nothing changed.\r\n");
+
+    Process main(Quoted(kToolExe));
+    HWND window = WaitForWindow(FindMainWindow);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunBatchRecipe(L"/quiet /mode 1", recipe), "Another Tessaly is open; nothing changed.\r\n");
+    Click(window, 1004);
+    EXPECT_EQ(main.Wait(30000), 0);
 }
 
 // A second start while the detail window is open brings the window the user

@@ -10,7 +10,8 @@ build=$1
 source "$(dirname "$0")/script-prefix.sh"
 chm=$(mktemp -d /tmp/tessaly-chm.XXXXXX)
 exports=$(mktemp -d /tmp/tessaly-reg.XXXXXX)
-CLEANUP="$chm $exports"
+rebuild=$(mktemp -d /tmp/tessaly-msi.XXXXXX)
+CLEANUP="$chm $exports $rebuild"
 query() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r'; }
 dir="$WINEPREFIX/drive_c/Program Files/Halden/CorvelChg"
 
@@ -73,6 +74,29 @@ wine reg delete 'HKLM\Software\Policies\Halden' /f /reg:64 >/dev/null 2>&1
 wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /quiet /restore >/dev/null 2>&1
 check "without the policy the factory profile is back" 'query "HKCU\\Control Panel\\Desktop" LogPixels | grep -q "REG_DWORD *0x60" &&
   query "HKCU\\Control Panel\\Cursors" Arrow | grep -q "aero_arrow.cur"'
+
+# A machine builder's second build of the same version, with other factory
+# data (profile 3 as the factory profile): it replaces the first.
+products() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:64 2>/dev/null |
+    tr -d '\r' | grep -c 'DisplayName *REG_SZ *Tessaly$'
+}
+version=$(msiinfo export "$build/CorvelChg.msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" {print $2}')
+mkdir "$rebuild/source" && cp "$(dirname "$0")/../../installer/"* "$rebuild/source/"
+sed -i 's/Name="mode" Value="0"/Name="mode" Value="2"/' "$rebuild/source/FactoryData.wxi"
+(cd "$build" && python3 "$(dirname "$0")/../../installer/build-msi.py" "$rebuild/source" "$rebuild/work" \
+  "$rebuild/CorvelChg.msi" "$version") >/dev/null 2>&1
+check "one product before the second build" '[ "$(products)" = 1 ]'
+wine msiexec /i "$(winepath -w "$rebuild/CorvelChg.msi")" /qn >/dev/null 2>&1
+check "the second build of $version installs" '[ $? -eq 0 ]'
+check "one product after it" '[ "$(products)" = 1 ]'
+check "its factory data" 'query "HKLM\Software\Halden\CorvelChg\Settings" mode | grep -q "mode *REG_DWORD *0x2"'
+check "the Start-menu shortcut once" '[ "$(find "$WINEPREFIX/drive_c" -name "Tessaly*.lnk" | wc -l)" = 1 ]'
+check "the program still there" '[ -f "$dir/CorvelChg.exe" ]'
+# And back: the first build replaces the second as well.
+wine msiexec /i "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
+check "the first build replaces the second" '[ $? -eq 0 ] && [ "$(products)" = 1 ] &&
+  query "HKLM\Software\Halden\CorvelChg\Settings" mode | grep -q "mode *REG_DWORD *0x0"'
 
 # Uninstall.
 wine msiexec /x "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
