@@ -81,7 +81,10 @@ BOOL CSwitchMode::SetCaretWidth(DWORD width)
     IDisplay& display = Plat().display;
     // The width travels in the pointer argument itself.
     void* widthParam = reinterpret_cast<void*>(static_cast<std::uintptr_t>(width));
-    if (display.SystemParameters(SPI_SETCARETWIDTH, 0, widthParam, kSpiFlags)) return TRUE;
+    if (display.SystemParameters(SPI_SETCARETWIDTH, 0, widthParam, kSpiChangeFlags)) {
+        AnnounceChange(SPI_SETCARETWIDTH);
+        return TRUE;
+    }
     Log(u"CSwitchMode::SetCaretWidth SystemParametersInfo() error, file: %s, line: %d, code: %d.", kSwitchModeFile,
         540, display.LastError());
     return FALSE;

@@ -139,12 +139,14 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
 
     // As the Mouse control panel does: the system reloads every pointer from
     // the values just written, at its real size, and an empty value is the
-    // Windows default.
+    // Windows default. No flag: the values are written above already.
     IDisplay& display = Plat().display;
-    if (display.SystemParameters(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE)) return TRUE;
-    Log(u"CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: %s, line: %d, code: %d.",
-        kSwitchModeFile, 780, display.LastError());
-    LoadPointers(scheme);
+    if (!display.SystemParameters(SPI_SETCURSORS, 0, nullptr, 0)) {
+        Log(u"CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: %s, line: %d, code: %d.",
+            kSwitchModeFile, 780, display.LastError());
+        LoadPointers(scheme);
+    }
+    AnnounceChange(SPI_SETCURSORS);
     return TRUE;
 }
 

@@ -1,11 +1,18 @@
 // The display settings engine: one operation per setting that changes
-// Windows. It holds no state; callers make one on the stack per switch.
+// Windows. It holds no state but the time its announcements may still take;
+// callers make one on the stack per switch.
 #pragma once
 
 #include <vector>
 
 #include "platform/IDisplay.h"
 #include "platform/WinTypes.h"
+
+// How long one switch may wait for its announcements in all. A window may
+// take kAnnounceWindowTimeout, a broadcast that times the number of windows;
+// each announcement waits for what is left of this bound, and once it is
+// spent the rest are sent without waiting.
+inline constexpr DWORD kAnnounceSwitchBound = 5000;
 
 class CSwitchMode {
 public:
@@ -31,6 +38,14 @@ public:
     // Desktop icon size in pixels: 32, 48, 96 or 256.
     BOOL ChangeDesktopIconSize(DWORD nSize);
     static BOOL FindDesktopViewProc(HWND window, LPARAM result);
+
+    // Tells the programs that the setting of a SystemParametersInfo action
+    // changed, within what is left of kAnnounceSwitchBound. A failure is
+    // logged and fails nothing: the setting itself has changed.
+    void AnnounceChange(UINT action);
+
+private:
+    DWORD m_dwAnnounceWaitLeft = kAnnounceSwitchBound;
 };
 
 // The file and the "line" numbers in the log lines are fixed texts of the
@@ -39,4 +54,11 @@ inline constexpr char16_t kSwitchModeFile[] = u".\\SwitchMode";
 // The DPIs a display can have: 100 % to 500 %.
 inline constexpr DWORD kMinDpi = 96;
 inline constexpr DWORD kMaxDpi = 480;
-inline constexpr UINT kSpiFlags = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
+// A change is stored in the user profile and announced by AnnounceChange,
+// never by SPIF_SENDCHANGE, whose broadcast waits without a limit.
+inline constexpr UINT kSpiChangeFlags = SPIF_UPDATEINIFILE;
+// A read gets no flags. Windows uses them only when a parameter is set (the
+// fWinIni of SystemParametersInfo), so there they change nothing; Wine
+// broadcasts on a read with SPIF_SENDCHANGE, with its own wait, and a program
+// that stopped responding held a switch there for seconds.
+inline constexpr UINT kSpiReadFlags = 0;

@@ -15,7 +15,7 @@ bool ReadMetrics(NONCLIENTMETRICSW* metrics)
 {
     std::memset(metrics, 0, sizeof(*metrics));
     metrics->cbSize = sizeof(*metrics);
-    return Plat().display.SystemParameters(SPI_GETNONCLIENTMETRICS, sizeof(*metrics), metrics, kSpiFlags);
+    return Plat().display.SystemParameters(SPI_GETNONCLIENTMETRICS, sizeof(*metrics), metrics, kSpiReadFlags);
 }
 
 // Point size to a character height in pixels at 96 DPI.
@@ -93,11 +93,12 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
     }
 
     if (logging) LogOutWinDesign(&metrics, 1);
-    if (!Plat().display.SystemParameters(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, kSpiFlags)) {
+    if (!Plat().display.SystemParameters(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, kSpiChangeFlags)) {
         Log(u"CSwitchMode::SetWindowDesign SystemParametersInfo() SetData Failed, file: %s, line: %d, code: %d.",
             kSwitchModeFile, 200, Plat().display.LastError());
         return FALSE;
     }
+    AnnounceChange(SPI_SETNONCLIENTMETRICS);
     if (logging) LogOutWinDesign(&metrics, 2);
     return TRUE;
 }

@@ -6,12 +6,36 @@
 
 static_assert(sizeof(NONCLIENTMETRICSW) == 504, "the tool reads and writes the 504-byte structure");
 
+// How long an announcement waits for one window. A window that takes longer
+// still gets the message, later; the wait only ends. Every top-level window
+// of a program that stopped answering costs this much until Windows counts
+// it as hung (5 s) and SMTO_ABORTIFHUNG passes it over.
+inline constexpr UINT kAnnounceWindowTimeout = 500;
+
+// What AnnounceChange did.
+enum AnnounceResult {
+    ANNOUNCE_DONE,           // every window answered, timed out or was passed over as hung
+    ANNOUNCE_STILL_RUNNING,  // the wait ended first; the broadcast goes on without the caller
+    ANNOUNCE_FAILED,         // LastError() says why
+};
+
 class IDisplay {
 public:
     virtual ~IDisplay() = default;
 
-    // SystemParametersInfoW.
+    // SystemParametersInfoW. A change goes without SPIF_SENDCHANGE, which
+    // would broadcast with SendMessage and wait without a limit for a program
+    // that stopped responding; AnnounceChange tells the windows instead.
     virtual BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) = 0;
+    // Tells every top-level window that a system parameter changed:
+    // SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, action, area) with
+    // SMTO_ABORTIFHUNG and kAnnounceWindowTimeout for each window, on a thread
+    // of its own, since a broadcast may take that time-out times the number
+    // of windows. The caller waits for it at most waitMs, answering messages
+    // sent to its own windows meanwhile; *waited gets the time it waited.
+    // area must live as long as the process: the broadcast may outlive the
+    // call.
+    virtual int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) = 0;
     // SetCaretBlinkTime.
     virtual BOOL SetCaretBlinkTime(UINT milliseconds) = 0;
     // IsThemeActive of the theme service.

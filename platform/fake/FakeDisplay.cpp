@@ -72,6 +72,18 @@ BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UIN
     }
 }
 
+int FakeDisplay::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited)
+{
+    announcements.push_back(Announcement{action, area ? String16(area) : String16(), waitMs});
+    *waited = 0;
+    if (failAnnounce) {
+        Fail();
+        return ANNOUNCE_FAILED;
+    }
+    *waited = announceTakes < waitMs ? announceTakes : waitMs;
+    return announceTakes <= waitMs ? ANNOUNCE_DONE : ANNOUNCE_STILL_RUNNING;
+}
+
 BOOL FakeDisplay::SetCaretBlinkTime(UINT milliseconds)
 {
     if (failBlink) return Fail();

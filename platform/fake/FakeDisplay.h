@@ -16,8 +16,17 @@ public:
         UINT winIni;
     };
 
+    struct Announcement {
+        UINT action;
+        String16 area;
+        DWORD waitMs;
+    };
+
     FakeDisplay();
     BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
+    // Records the announcement; the broadcast takes announceTakes
+    // milliseconds, and the caller waits for it at most waitMs.
+    int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     BOOL IsThemeActive() override { return themeActive; }
     DWORD LastError() override { return m_lastError; }
@@ -35,6 +44,9 @@ public:
     std::function<void()> onSetCursors;  // runs as SPI_SETCURSORS is called
     DWORD failureCode = 1400;
     std::vector<Call> calls;
+    std::vector<Announcement> announcements;
+    DWORD announceTakes = 0;
+    bool failAnnounce = false;
     int metricsWrites = 0;
 
 private:

@@ -63,6 +63,7 @@ public:
 class Win32Display : public IDisplay {
 public:
     BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
+    int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     BOOL IsThemeActive() override;
     DWORD LastError() override;

@@ -153,7 +153,7 @@ TEST_F(DpiAndCaretTest, CaretWidthTravelsAsThePointerArgument)
     EXPECT_EQ(fake.display.calls[0].action, 0x2007u);
     EXPECT_EQ(fake.display.calls[0].uiParam, 0u);
     EXPECT_EQ(fake.display.calls[0].pvParam, 8u);
-    EXPECT_EQ(fake.display.calls[0].winIni, 3u);
+    EXPECT_EQ(fake.display.calls[0].winIni, SPIF_UPDATEINIFILE);
     fake.display.failCaretWidth = true;
     EXPECT_FALSE(CSwitchMode().SetCaretWidth(4));
     EXPECT_EQ(Messages(), (std::vector<std::string>{

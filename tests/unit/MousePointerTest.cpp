@@ -138,7 +138,7 @@ TEST_F(MousePointerTest, SystemReloadsTheWrittenScheme)
     EXPECT_EQ(fake.display.calls[0].action, SPI_SETCURSORS);
     EXPECT_EQ(fake.display.calls[0].uiParam, 0u);
     EXPECT_EQ(fake.display.calls[0].pvParam, 0u);
-    EXPECT_EQ(fake.display.calls[0].winIni, SPIF_SENDCHANGE);
+    EXPECT_EQ(fake.display.calls[0].winIni, 0u);
     EXPECT_TRUE(fake.cursors.fileLoads.empty());
     EXPECT_TRUE(fake.cursors.sets.empty());
 }

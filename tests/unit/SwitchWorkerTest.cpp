@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "engine/SwitchMode.h"
 #include "switch/SwitchWorker.h"
 #include "tests/unit/TestSupport.h"
 
@@ -304,6 +307,76 @@ TEST_F(SwitchWorkerTest, WorkerThreadThatCannotStart)
     EXPECT_EQ(fake.system.threads[0].second, static_cast<CSwitchWorker*>(&window));
     fake.system.threads[0].first(fake.system.threads[0].second);
     EXPECT_EQ(window.results, std::vector<int>{0});
+}
+
+bool ChangesASetting(UINT action)
+{
+    return action == SPI_SETNONCLIENTMETRICS || action == SPI_SETCURSORS || action == SPI_SETCARETWIDTH;
+}
+
+// Every change reaches Windows without SPIF_SENDCHANGE and is announced once,
+// with its action and area, in the order of the items, on either path of the
+// pointers. The text size, the blink rate and the icons are not announced:
+// Windows does not announce them either.
+TEST_F(SwitchWorkerTest, EveryChangeIsAnnouncedOnceWithoutSendChange)
+{
+    using Heard = std::vector<std::pair<UINT, std::string>>;
+    const Heard expected = {{SPI_SETNONCLIENTMETRICS, "WindowMetrics"}, {SPI_SETCURSORS, "Cursors"},
+                            {SPI_SETCARETWIDTH, "Desktop"}};
+    for (bool cursorsFail : {false, true}) {
+        SCOPED_TRACE(cursorsFail ? "pointers one by one" : "SPI_SETCURSORS");
+        fake.display.calls.clear();
+        fake.display.announcements.clear();
+        fake.display.failCursors = cursorsFail;
+        window = RecordingWindow{};
+        app.m_nSelMode = 2;
+        app.m_nAction = ACTION_SWITCH;
+        Run(SWITCH_MODE);
+        int changes = 0;
+        for (const auto& call : fake.display.calls) {
+            if (!ChangesASetting(call.action)) continue;
+            ++changes;
+            EXPECT_EQ(call.winIni & SPIF_SENDCHANGE, 0u) << call.action;
+        }
+        EXPECT_EQ(changes, 3);
+        Heard heard;
+        for (const auto& a : fake.display.announcements) heard.emplace_back(a.action, U8(a.area));
+        EXPECT_EQ(heard, expected);
+    }
+}
+
+TEST_F(SwitchWorkerTest, AFailedAnnouncementIsLoggedAndFailsNothing)
+{
+    fake.display.failAnnounce = true;
+    fake.display.failureCode = 1460;
+    app.m_nSelMode = 0;
+    app.m_nAction = ACTION_SWITCH;
+    EXPECT_EQ(Run(SWITCH_MODE), 0);
+    EXPECT_EQ(window.m_dwFailed, 0u);
+    for (const char* line : {"CSwitchMode::SetWindowDesign SendMessageTimeout(WM_SETTINGCHANGE) error, file: "
+                             ".\\SwitchMode, line: 205, code: 1460.",
+                             "CSwitchMode::SetMouseStyle SendMessageTimeout(WM_SETTINGCHANGE) error, file: "
+                             ".\\SwitchMode, line: 785, code: 1460.",
+                             "CSwitchMode::SetCaretWidth SendMessageTimeout(WM_SETTINGCHANGE) error, file: "
+                             ".\\SwitchMode, line: 545, code: 1460."}) {
+        EXPECT_EQ(CountMessage(line), 1) << line;
+    }
+    EXPECT_EQ(Messages().back(), "ProcessProc:OnDoSwitchMode Succeeded.");
+}
+
+// Broadcasts that each take six windows' time-outs: the switch waits no
+// longer than its bound in all, and the last one is still sent.
+TEST_F(SwitchWorkerTest, AnnouncementsWaitNoLongerThanTheSwitchBound)
+{
+    fake.display.announceTakes = 6 * kAnnounceWindowTimeout;
+    app.m_nSelMode = 0;
+    app.m_nAction = ACTION_SWITCH;
+    Run(SWITCH_MODE);
+    ASSERT_EQ(fake.display.announcements.size(), 3u);
+    DWORD waited = 0;
+    for (const auto& a : fake.display.announcements) waited += std::min(a.waitMs, fake.display.announceTakes);
+    EXPECT_EQ(waited, kAnnounceSwitchBound);
+    EXPECT_EQ(fake.display.announcements.back().waitMs, 0u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and log as a script or a shortcut would see them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/wine/WineSupport.h"
 
 namespace {
@@ -98,6 +100,53 @@ TEST_F(CommandLineWine, OpenMainWindowMakesASwitchWait)
     EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels"), 96u);
     Click(window, 1004);
     EXPECT_EQ(main.Wait(30000), 0);
+}
+
+// What the listener heard, a line each.
+std::vector<std::string> Heard(const std::wstring& file)
+{
+    std::vector<BYTE> bytes = ReadFileBytes(file.c_str());
+    std::vector<std::string> lines;
+    std::string line;
+    for (BYTE b : bytes) {
+        if (b != '\n') {
+            line += static_cast<char>(b);
+            continue;
+        }
+        lines.push_back(line);
+        line.clear();
+    }
+    return lines;
+}
+
+// A program in a second process hears every change of a switch once, with
+// the action and the area, and a window that stopped answering holds the
+// switch no longer than its bound. The text size, the blink rate and the
+// icons are not announced: Windows does not announce them either.
+TEST_F(CommandLineWine, EveryChangeIsHeardBesideAFrozenWindow)
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring heard = std::wstring(temp) + L"tessaly-heard.txt";
+    const std::vector<std::string> expected = {"42 WindowMetrics", "87 Cursors", "8199 Desktop"};
+    for (bool frozen : {false, true}) {
+        SCOPED_TRACE(frozen ? "beside a frozen window" : "alone");
+        DeleteFileW(heard.c_str());
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
+        DeleteTree(HKEY_CURRENT_USER, kRunPath);
+        m_shell.reset();
+        m_shell = StartDesktopView();
+        auto listener = StartHelper(L"listen " + Quoted(heard));
+        std::unique_ptr<Process> freezer;
+        if (frozen) freezer = StartHelper(L"freeze");  // above the listener
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_EQ(RunTool(L"/quiet /mode 3", 60000), 1);
+        std::printf("/quiet /mode 3 %s took %llu ms\n", frozen ? "beside a frozen window" : "alone",
+                    GetTickCount64() - start);
+        EXPECT_TRUE(WaitFor([&] { return Heard(heard).size() >= expected.size(); }, 10000));
+        EXPECT_EQ(Heard(heard), expected);
+    }
+    DeleteFileW(heard.c_str());
 }
 
 // The batch recipe of the docs: the lines after the program's, from "set

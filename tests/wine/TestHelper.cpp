@@ -41,6 +41,12 @@
 //                    0 when it exists, 1 when it never came;
 //   wait-shown C [T] the same for a visible window, and then has it and all
 //                    its controls painted (for a screenshot);
+//   listen F         shows a hidden top-level window that appends each
+//                    WM_SETTINGCHANGE it hears to file F as a line "wParam
+//                    area" (UTF-8), until it is ended or 60 s have passed;
+//   freeze           shows a top-level window and never answers a message
+//                    again, as a program that stopped responding; ends
+//                    after 60 s;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -339,6 +345,54 @@ int Witness(const Args&)
     return 0;
 }
 
+std::wstring g_heardFile;
+
+LRESULT CALLBACK ListenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_SETTINGCHANGE) return DefWindowProcW(window, message, wParam, lParam);
+    std::wstring area = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"(null)";
+    std::string line = std::to_string(wParam) + " " + std::string(area.begin(), area.end()) + "\n";
+    HANDLE file = CreateFileW(g_heardFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (file != INVALID_HANDLE_VALUE) {
+        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return 0;
+}
+
+// A top-level window of a class of its own, then the ready event.
+HWND TopLevelWindow(const wchar_t* className, WNDPROC proc)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(className, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
+    SetEvent(ready);
+    CloseHandle(ready);
+    return window;
+}
+
+int Listen(const Args& args)
+{
+    g_heardFile = args[0];
+    TopLevelWindow(L"TessalyListener", ListenProc);
+    SetTimer(nullptr, 0, 60000, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_TIMER) DispatchMessageW(&msg);
+    return 0;
+}
+
+int Freeze(const Args&)
+{
+    TopLevelWindow(L"TessalyFrozen", DefWindowProcW);
+    Sleep(60000);
+    return 0;
+}
+
 int StopDismiss(const Args&)
 {
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, kDismissStop);
@@ -443,6 +497,8 @@ const struct {
     {L"wait-window", 1, [](const Args& args) { return WaitWindow(args[0].c_str(), TitleArg(args), false); }},
     {L"wait-shown", 1, [](const Args& args) { return WaitWindow(args[0].c_str(), TitleArg(args), true); }},
     {L"caption", 0, Caption},
+    {L"listen", 1, Listen},
+    {L"freeze", 0, Freeze},
 };
 
 }  // namespace

@@ -87,15 +87,17 @@ DWORD GetDword(HKEY root, const wchar_t* path, const wchar_t* name)
     return *reinterpret_cast<DWORD*>(data.data());
 }
 
-std::unique_ptr<Process> StartDesktopView()
+std::unique_ptr<Process> StartHelper(const std::wstring& arguments)
 {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"TessalyHelperReady");
     ResetEvent(ready);
-    auto shell = std::make_unique<Process>(Quoted(kHelperExe) + L" desktop-view");
+    auto helper = std::make_unique<Process>(Quoted(kHelperExe) + L" " + arguments);
     WaitForSingleObject(ready, 30000);
     CloseHandle(ready);
-    return shell;
+    return helper;
 }
+
+std::unique_ptr<Process> StartDesktopView() { return StartHelper(L"desktop-view"); }
 
 void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value)
 {

@@ -47,6 +47,8 @@ DWORD GetDword(HKEY root, const wchar_t* path, const wchar_t* name);
 // The helper's desktop view, for the icon size, so that a switch can succeed
 // here; it ends after the first icon command it receives.
 std::unique_ptr<Process> StartDesktopView();
+// The helper in a mode that sets "TessalyHelperReady" once its window is up.
+std::unique_ptr<Process> StartHelper(const std::wstring& arguments);
 void SetDword(HKEY root, const wchar_t* path, const wchar_t* name, DWORD value);
 void SetString(HKEY root, const wchar_t* path, const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ);
 void SetRaw(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
