@@ -8,6 +8,7 @@ enum CommandAction {
     COMMAND_NONE,     // the interactive run
     COMMAND_MODE,     // "/mode N": switch to profile N - 1
     COMMAND_RESTORE,  // "/restore": the factory settings
+    COMMAND_ORIGINAL, // "/original": the person's own settings from before the first switch
     COMMAND_USAGE,    // "/?": the usage box
     COMMAND_BAD,      // not understood: the usage box, nothing changed
 };
@@ -19,6 +20,7 @@ enum CommandExit {
     EXIT_ITEMS_FAILED = 2,  // some or all settings were not applied (the switch may not have run)
     EXIT_BAD_COMMAND = 3,   // not understood; nothing changed
     EXIT_RUNNING = 4,       // another instance is open; nothing changed
+    EXIT_NOTHING_KEPT = 5,  // "/original", but no settings of the person's own are kept; nothing changed
 };
 
 struct CommandLine {

@@ -4,6 +4,7 @@
 #include "app/CorvelChg.h"
 #include "app/IToolWindows.h"
 #include "res/resource.h"
+#include "switch/OriginalSettings.h"
 #include "switch/ResultMessages.h"
 
 int CCorvelChgApp::RunCommand()
@@ -15,6 +16,10 @@ int CCorvelChgApp::RunCommand()
         switchType = SWITCH_MODE;
         m_nAction = ACTION_SWITCH;
         m_nSelMode = m_command.mode;
+    }
+    if (m_command.action == COMMAND_ORIGINAL) {
+        if (!COriginalSettings::IsKept()) return NothingKept();
+        switchType = SWITCH_ORIGINAL;
     }
     if (m_command.quiet) {
         CQuietSwitch worker;
@@ -28,6 +33,16 @@ int CCorvelChgApp::RunCommand()
         Plat().system.EndLogon(EWX_LOGOFF, 0);
     }
     return SwitchExitCode(result, failedItems);
+}
+
+int CCorvelChgApp::NothingKept()
+{
+    Log(u"CCorvelChgApp::RunCommand no original settings are kept, nothing changed.");
+    if (!m_command.quiet) {
+        String16 text = LoadText(IDS_NOTHING_KEPT);
+        if (!text.empty()) ShowMessageText(nullptr, text, MB_OK | MB_ICONINFORMATION);
+    }
+    return EXIT_NOTHING_KEPT;
 }
 
 void CCorvelChgApp::ShowUsage()

@@ -33,6 +33,7 @@ BOOL CCorvelChgApp::InitInstance()
     bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
                        IsMode(userMode);
     m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
+    m_bOriginalMode = !hasUserMode && userMode == MODE_ORIGINAL;
     m_nAction = m_nModeState;
     // The value just checked, not a second read: another instance may
     // change "Mode" in between.
@@ -73,7 +74,8 @@ BOOL CCorvelChgApp::InitInstance()
 
 bool CCorvelChgApp::IsSwitchCommand() const
 {
-    return m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE;
+    return m_command.action == COMMAND_MODE || m_command.action == COMMAND_RESTORE ||
+           m_command.action == COMMAND_ORIGINAL;
 }
 
 BOOL CCorvelChgApp::StartFailed()

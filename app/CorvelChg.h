@@ -41,6 +41,7 @@ public:
 
     // Deferred apply at sign-in.
     BOOL DoApply();
+    BOOL FinishReturn();
     LONG DeleteAutoRun();
     void RunDeferredApply();
     void CatchUpDeferredApply();
@@ -49,6 +50,8 @@ public:
     int RunCommand();
     // The usage box of the command line, unless "/quiet".
     void ShowUsage();
+    // "/original" with no kept settings: says so, and the exit code.
+    int NothingKept();
 
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);
@@ -57,6 +60,8 @@ public:
 
     BOOL m_bHelpShown = FALSE;
     BOOL m_bApply = FALSE;
+    // The user's "Mode" is MODE_ORIGINAL: their own settings, no profile.
+    BOOL m_bOriginalMode = FALSE;
     CommandLine m_command;
     ScopedHandle<ToolMutexTraits> m_hMutex;
 

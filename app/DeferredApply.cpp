@@ -4,6 +4,7 @@
 #include "app/CorvelChg.h"
 #include "engine/SwitchMode.h"
 #include "settings/RegControl.h"
+#include "switch/OriginalSettings.h"
 
 namespace {
 
@@ -20,8 +21,31 @@ bool AnotherHolder(const ScopedMutex& mutex, DWORD lastError)
 
 }  // namespace
 
+// A return to the person's own settings across a text-size change: their
+// window metrics, pixels at their text size, once it is in effect; then the
+// kept set goes. A text size changed again since keeps it for later.
+BOOL CCorvelChgApp::FinishReturn()
+{
+    COriginalSettings kept;
+    if (!kept.Read()) return TRUE;  // nothing left to finish
+    CSwitchMode engine;
+    DWORD dpi = 0;
+    if (!engine.GetDpi(&dpi)) {
+        Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
+        return FALSE;
+    }
+    if (kept.NeedsSignIn(engine)) {
+        Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
+        return TRUE;
+    }
+    if (!kept.ApplyItem(engine, ITEM_TITLE_SIZE, true)) return FALSE;
+    COriginalSettings::Remove();
+    return TRUE;
+}
+
 BOOL CCorvelChgApp::DoApply()
 {
+    if (m_bOriginalMode) return FinishReturn();
     SettingValues values = {};
     if (m_nModeState == MODESTATE_SHIPMENT) {
         if (GetShipmentSettings(static_cast<DWORD>(m_nMode), values) != 0) return FALSE;

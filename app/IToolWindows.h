@@ -11,6 +11,7 @@ enum MainResult {
     MAIN_SWITCH = 1,         // a profile button was clicked
     MAIN_CLOSED_EDITED = 3,  // closed after the current profile was edited
     MAIN_RESTORE = 5,        // the factory settings were confirmed
+    MAIN_ORIGINAL = 6,       // the return to the person's own settings was confirmed
 };
 
 // What the sign-out prompt ends with.

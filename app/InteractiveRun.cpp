@@ -40,6 +40,7 @@ void CCorvelChgApp::RunWindows()
         switchType = SWITCH_REAPPLY;
         break;
     case MAIN_RESTORE: switchType = SWITCH_RESTORE; break;
+    case MAIN_ORIGINAL: switchType = SWITCH_ORIGINAL; break;
     default:
         Log(u"CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is %d.", result);
         return;

@@ -107,6 +107,18 @@ void LoadPointers(const Scheme& scheme)
     }
 }
 
+// As the Mouse control panel does: the system reloads every pointer from the
+// values written, at its real size, and an empty value is the Windows
+// default. No flag: the values are written already.
+void LoadIntoLogon(const Scheme& scheme)
+{
+    IDisplay& display = Plat().display;
+    if (display.SystemParameters(SPI_SETCURSORS, 0, nullptr, 0)) return;
+    Log(u"CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: %s, line: %d, code: %d.",
+        kSwitchModeFile, 780, display.LastError());
+    LoadPointers(scheme);
+}
+
 }  // namespace
 
 BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
@@ -137,15 +149,27 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
     RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, u"", REG_SZ, scheme.name.c_str());
     RegWriteDword(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source", static_cast<DWORD>(ParseDecimal(scheme.source)));
 
-    // As the Mouse control panel does: the system reloads every pointer from
-    // the values just written, at its real size, and an empty value is the
-    // Windows default. No flag: the values are written above already.
-    IDisplay& display = Plat().display;
-    if (!display.SystemParameters(SPI_SETCURSORS, 0, nullptr, 0)) {
-        Log(u"CSwitchMode::SetMouseStyle SystemParametersInfo(SPI_SETCURSORS) error, file: %s, line: %d, code: %d.",
-            kSwitchModeFile, 780, display.LastError());
-        LoadPointers(scheme);
+    LoadIntoLogon(scheme);
+    AnnounceChange(SPI_SETCURSORS);
+    return TRUE;
+}
+
+// The texts as they are stored now; a value that is missing or no text is
+// the Windows default, as for the system.
+BOOL CSwitchMode::ReloadPointers()
+{
+    Scheme scheme;
+    for (int i = 0; i < kPointerRoleCount; ++i) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (RegReadRaw(HKEY_CURRENT_USER, kCursorsKey, kPointerRoles[i].valueName, &type, &data) != ERROR_SUCCESS) {
+            continue;
+        }
+        if (type != REG_SZ && type != REG_EXPAND_SZ) continue;
+        const auto* text = reinterpret_cast<const char16_t*>(data.data());
+        scheme.pointers[i] = String16(text, BoundedLength(text, data.size() / sizeof(char16_t)));
     }
+    LoadIntoLogon(scheme);
     AnnounceChange(SPI_SETCURSORS);
     return TRUE;
 }

@@ -29,11 +29,17 @@ public:
 
     // Window metrics: items 2 to 7 of the profile's values.
     BOOL SetWindowDesign(const LONG* values);
+    // The whole structure as Windows has it now, and one put back whole.
+    BOOL GetMetrics(NONCLIENTMETRICSW* metrics);
+    BOOL SetMetrics(const NONCLIENTMETRICSW& metrics);
     void LogOutWinDesign(const NONCLIENTMETRICSW* metrics, int stage);
 
     // Mouse pointer scheme: 0 standard, 1 large, 2 extra large.
     BOOL SetMouseStyle(DWORD mouseStyle);
     BOOL GetMousePointerFromReg(const char16_t* keyPath, std::vector<String16>* scheme);
+    // Loads the pointers as "Control Panel\Cursors" holds them now into the
+    // running logon, and announces it.
+    BOOL ReloadPointers();
 
     // Desktop icon size in pixels: 32, 48, 96 or 256.
     BOOL ChangeDesktopIconSize(DWORD nSize);

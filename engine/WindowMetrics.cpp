@@ -103,6 +103,28 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
     return TRUE;
 }
 
+BOOL CSwitchMode::GetMetrics(NONCLIENTMETRICSW* metrics)
+{
+    if (ReadMetrics(metrics)) return TRUE;
+    Log(u"CSwitchMode::GetMetrics SystemParametersInfo() GetData Failed, file: %s, line: %d, code: %d.", kSwitchModeFile,
+        150, Plat().display.LastError());
+    return FALSE;
+}
+
+// A structure kept from an earlier read, every field as it was.
+BOOL CSwitchMode::SetMetrics(const NONCLIENTMETRICSW& metrics)
+{
+    NONCLIENTMETRICSW copy = metrics;
+    copy.cbSize = sizeof(copy);
+    if (!Plat().display.SystemParameters(SPI_SETNONCLIENTMETRICS, sizeof(copy), &copy, kSpiChangeFlags)) {
+        Log(u"CSwitchMode::SetMetrics SystemParametersInfo() SetData Failed, file: %s, line: %d, code: %d.",
+            kSwitchModeFile, 210, Plat().display.LastError());
+        return FALSE;
+    }
+    AnnounceChange(SPI_SETNONCLIENTMETRICS);
+    return TRUE;
+}
+
 // Stage 0 before the change, 1 while it is being set, 2 after it (read back
 // from Windows).
 void CSwitchMode::LogOutWinDesign(const NONCLIENTMETRICSW* metrics, int stage)

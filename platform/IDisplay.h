@@ -38,6 +38,8 @@ public:
     virtual int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) = 0;
     // SetCaretBlinkTime.
     virtual BOOL SetCaretBlinkTime(UINT milliseconds) = 0;
+    // GetCaretBlinkTime: INFINITE for no blinking, 0 when it fails.
+    virtual UINT CaretBlinkTime() = 0;
     // IsThemeActive of the theme service.
     virtual BOOL IsThemeActive() = 0;
     // GetLastError right after a failed call of this interface.

@@ -19,6 +19,8 @@ public:
     virtual LONG SetValue(HKEY key, const char16_t* name, DWORD type, const BYTE* data, DWORD size) = 0;
     // RegDeleteValueW.
     virtual LONG DeleteValue(HKEY key, const char16_t* name) = 0;
+    // RegFlushKey: what was written to the key is on disk when it returns.
+    virtual LONG FlushKey(HKEY key) = 0;
     // RegCloseKey.
     virtual LONG CloseKey(HKEY key) = 0;
 };

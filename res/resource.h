@@ -17,6 +17,7 @@
 #define IDD_SETTINGS 103
 #define IDD_PROGRESS 104
 #define IDD_RESTORE 123
+#define IDD_ORIGINAL 124
 
 // Progress window.
 #define IDC_STATUS 1007
@@ -33,6 +34,7 @@
 #define IDC_MODE2 1075
 #define IDC_CURRENT 1076
 #define IDC_RESTORE 1079
+#define IDC_ORIGINAL 1081
 
 // Detail settings window (level buttons: the control ids of ProfileLevelTable).
 #define IDC_DEFAULT 1005
@@ -55,7 +57,7 @@
 #define IDC_DONE_LINE 1065
 #define IDC_REASON 10052
 
-// Factory-settings confirmation.
+// Factory-settings confirmation, and the return to the person's own settings.
 #define IDC_RESTORE_DPI 1080
 
 #define IDS_TITLE 10001
@@ -135,3 +137,7 @@
 // text ends at 259 characters.
 #define IDS_USAGE_CODES 10082
 #define IDS_USAGE_HELP 10083
+// The return to the person's own settings: its name in the sign-out prompt,
+// and what "/original" says when nothing is kept.
+#define IDS_ORIGINAL_NAME 10084
+#define IDS_NOTHING_KEPT 10085

@@ -71,6 +71,34 @@ LONG RegWriteStr(HKEY root, const char16_t* subKey, const char16_t* name, DWORD 
     return Plat().registry.SetValue(key.Get(), name, type, reinterpret_cast<const BYTE*>(text), bytes);
 }
 
+// The size is asked first; a value that grows in between is asked again.
+LONG RegReadRaw(HKEY root, const char16_t* subKey, const char16_t* name, DWORD* type, std::vector<BYTE>* data)
+{
+    ScopedRegKey key(Plat().registry);
+    LONG result = key.Open(root, subKey, KEY_READ);
+    if (result != ERROR_SUCCESS) return result;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD size = 0;
+        result = Plat().registry.QueryValue(key.Get(), name, type, nullptr, &size);
+        if (result != ERROR_SUCCESS) return result;
+        if (size > kRawValueBytes) return ERROR_MORE_DATA;
+        data->assign(size, 0);
+        result = Plat().registry.QueryValue(key.Get(), name, type, data->data(), &size);
+        if (result == ERROR_MORE_DATA) continue;
+        if (result == ERROR_SUCCESS) data->resize(size);
+        return result;
+    }
+    return ERROR_MORE_DATA;
+}
+
+LONG RegWriteRaw(HKEY root, const char16_t* subKey, const char16_t* name, DWORD type, const std::vector<BYTE>& data)
+{
+    ScopedRegKey key(Plat().registry);
+    LONG result = key.Create(root, subKey);
+    if (result != ERROR_SUCCESS) return result;
+    return Plat().registry.SetValue(key.Get(), name, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
 LONG RegDeleteValue(HKEY root, const char16_t* subKey, const char16_t* name)
 {
     ScopedRegKey key(Plat().registry);

@@ -3,6 +3,8 @@
 // value of the wrong type).
 #pragma once
 
+#include <vector>
+
 #include "platform/WinTypes.h"
 
 // A REG_DWORD value. *value is written only when the value is a REG_DWORD.
@@ -15,3 +17,7 @@ LONG RegWriteDword(HKEY root, const char16_t* subKey, const char16_t* name, DWOR
 LONG RegWriteStr(HKEY root, const char16_t* subKey, const char16_t* name, DWORD type, const char16_t* text);
 // 2 when the value does not exist.
 LONG RegDeleteValue(HKEY root, const char16_t* subKey, const char16_t* name);
+// A value as it is stored, of any type, byte for byte; at most kRawValueBytes.
+inline constexpr DWORD kRawValueBytes = 64 * 1024;
+LONG RegReadRaw(HKEY root, const char16_t* subKey, const char16_t* name, DWORD* type, std::vector<BYTE>* data);
+LONG RegWriteRaw(HKEY root, const char16_t* subKey, const char16_t* name, DWORD type, const std::vector<BYTE>& data);

@@ -33,6 +33,7 @@ inline constexpr int LEVEL_COUNT = 8;
 
 inline constexpr int PROFILE_COUNT = 3;
 inline constexpr DWORD MODE_SHIPMENT = 4;  // the user's "Mode" after a factory-settings restore
+inline constexpr DWORD MODE_ORIGINAL = 5;  // after a return to the person's own settings: no profile
 
 enum ModeState { MODESTATE_SHIPMENT = 1, MODESTATE_USER = 3 };
 enum Action { ACTION_RESTORE = 2, ACTION_SWITCH = 3 };

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/RegControl.h"
 #include "settings/SettingsStore.h"
+#include "switch/OriginalSettings.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
     DWORD mode = index;
     if (switchType == SWITCH_RESTORE) {
         mode = MODE_SHIPMENT;
+    } else if (switchType == SWITCH_ORIGINAL) {
+        mode = MODE_ORIGINAL;
     } else {
         bool chosenWithoutOwnMode = settings.m_nModeState == MODESTATE_SHIPMENT && settings.m_nAction == ACTION_SWITCH;
         if (static_cast<int>(index) == settings.m_nMode && !chosenWithoutOwnMode) return;
@@ -95,6 +98,7 @@ void RemoveLeftoverRunValue()
 
 DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
 {
+    if (m_nSwitchType == SWITCH_ORIGINAL) return OnDoReturn();
     CSettingsStore& settings = *TheSettings();
     SettingValues values = {};
     if (!ReadProfile(settings, m_nSwitchType, index, values)) {
@@ -102,6 +106,7 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
         return kProfileUnreadable;
     }
     CSwitchMode engine;
+    COriginalSettings::Keep(engine);
     DWORD mask = 0;
     for (int item = 0; item < ITEM_COUNT; ++item) {
         if (!ApplyItem(*this, engine, item, values)) {
@@ -114,9 +119,35 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
     return mask;
 }
 
+// The kept settings in the order of a switch's items. Across a change of the
+// text size the window metrics wait for the sign-in run, and the set stays
+// until then; it goes once everything is back, so that the next switch keeps
+// the settings in effect then.
+DWORD CSwitchWorker::OnDoReturn()
+{
+    COriginalSettings kept;
+    if (!kept.Read()) {
+        Log(u"CProgressDlg::OnDoSwitchMode no original settings are kept.");
+        return kProfileUnreadable;
+    }
+    CSwitchMode engine;
+    m_bNeedSignOut = kept.NeedsSignIn(engine);
+    DWORD mask = 0;
+    for (int item = 0; item < ITEM_COUNT; ++item) {
+        if (!kept.ApplyItem(engine, item, !m_bNeedSignOut)) {
+            mask |= 1u << item;
+            Log(u"CProgressDlg::OnDoSwitchMode the setting of OS style is failed.");
+        }
+        SetProgressPos(item + 1);
+    }
+    RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
+    if (mask == 0 && !m_bNeedSignOut) COriginalSettings::Remove();
+    return mask;
+}
+
 String16 CSwitchWorker::MakeFailedMessage(UINT index, DWORD mask)
 {
-    bool detailSettings = static_cast<int>(index) == TheSettings()->m_nMode && index != 3;
+    bool detailSettings = static_cast<int>(index) == TheSettings()->m_nMode && index != kOriginalIndex;
     String16 text;
     auto append = [&](UINT id) { text += TheRun().LoadText(id); };
     append(detailSettings ? IDS_REAPPLY_FAILED : IDS_SWITCH_FAILED);
@@ -149,9 +180,10 @@ unsigned int ProcessProc(void* param)
     auto* worker = static_cast<CSwitchWorker*>(param);
     if (!worker) return 0;
     CSettingsStore& settings = *TheSettings();
-    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY   ? static_cast<UINT>(settings.m_nMode)
-                 : worker->m_nSwitchType == SWITCH_RESTORE ? settings.GetShipmentMode()
-                                                           : static_cast<UINT>(settings.m_nSelMode);
+    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY    ? static_cast<UINT>(settings.m_nMode)
+                 : worker->m_nSwitchType == SWITCH_RESTORE  ? settings.GetShipmentMode()
+                 : worker->m_nSwitchType == SWITCH_ORIGINAL ? kOriginalIndex
+                                                            : static_cast<UINT>(settings.m_nSelMode);
     DWORD mask = worker->OnDoSwitchMode(index);
     worker->m_dwFailed = mask;
     if (mask != 0) {

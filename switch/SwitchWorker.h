@@ -7,7 +7,7 @@
 #include "platform/WinTypes.h"
 
 // The kind of a switch run.
-enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3 };
+enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3, SWITCH_ORIGINAL = 4 };
 
 // What the worker, and with it the progress window, ends with:
 // PROGRESS_NOT_RUN when the window or its worker could not start, and
@@ -25,6 +25,8 @@ public:
     // Reads and applies profile index; the mask has bit n for each failed
     // item n, and 0x800 alone when the profile could not be read.
     DWORD OnDoSwitchMode(UINT index);
+    // The return to the kept settings, with the same mask.
+    DWORD OnDoReturn();
     String16 MakeFailedMessage(UINT index, DWORD mask);
     // Starts ProcessProc on its own thread; FALSE (logged) when no thread
     // could be started, and the window must then end itself.
@@ -45,6 +47,8 @@ public:
 };
 
 inline constexpr DWORD kProfileUnreadable = 0x800;
+// The index a return to the person's own settings goes by: no profile's.
+inline constexpr UINT kOriginalIndex = 3;
 
 // A switch with no window at all, on the caller's thread and without the
 // pauses: for "/quiet". The failure message goes to the log only.

@@ -3,6 +3,7 @@
 #include "app/CorvelChg.h"
 #include "app/IToolWindows.h"
 #include "res/resource.h"
+#include "switch/OriginalSettings.h"
 #include "ui/DialogRestore.h"
 #include "ui/NoteFont.h"
 #include "ui/SettingDlg.h"
@@ -20,6 +21,7 @@ ON_BN_CLICKED(IDC_CLOSE, OnBnClickedClose)
 ON_BN_CLICKED(IDC_DETAIL, OnBnClickedDetail)
 ON_BN_CLICKED(IDC_HELP_BUTTON, OnBnClickedHelp)
 ON_BN_CLICKED(IDC_RESTORE, OnBnClickedRestore)
+ON_BN_CLICKED(IDC_ORIGINAL, OnBnClickedOriginal)
 END_MESSAGE_MAP()
 
 CCorvelChgDlg::CCorvelChgDlg() : CDialog(IDD_MAIN) {}
@@ -52,6 +54,8 @@ BOOL CCorvelChgDlg::OnInitDialog()
         // The current profile is told in words too, not by its face alone.
         if (current) button.SetAccessibleName({app.LoadText(IDS_CURRENT_MODE_NAME), String16(), String16()});
     }
+    // Only a whole set of the person's own settings can be returned to.
+    ::EnableWindow(GetDlgItem(IDC_ORIGINAL), COriginalSettings::IsKept());
     return TRUE;
 }
 
@@ -90,6 +94,13 @@ void CCorvelChgDlg::OnBnClickedDetail()
 }
 
 void CCorvelChgDlg::OnBnClickedHelp() { TheApp()->ShowHelp(kHelpTopic); }
+
+void CCorvelChgDlg::OnBnClickedOriginal()
+{
+    CDialogRestore confirm(IDD_ORIGINAL);
+    if (confirm.DoModal() != IDOK) return;
+    EndDialog(MAIN_ORIGINAL);
+}
 
 void CCorvelChgDlg::OnBnClickedRestore()
 {

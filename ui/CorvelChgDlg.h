@@ -23,6 +23,7 @@ public:
     void OnBnClickedDetail();
     void OnBnClickedHelp();
     void OnBnClickedRestore();
+    void OnBnClickedOriginal();
 
     CStyleButton m_btnMode[3];
     ScopedFont m_font;

@@ -3,7 +3,7 @@
 #include "app/CorvelChg.h"
 #include "res/resource.h"
 
-CDialogRestore::CDialogRestore() : CDialog(IDD_RESTORE) {}
+CDialogRestore::CDialogRestore(UINT templateId) : CDialog(templateId) {}
 
 BOOL CDialogRestore::OnInitDialog()
 {

@@ -11,18 +11,18 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// What was applied: the profile switched to, the profile re-applied, or the
-// factory settings.
+// What was applied: the profile switched to, the profile re-applied, the
+// factory settings, or the person's own settings.
 String16 CompletionLine(CCorvelChgApp& app, int switchType)
 {
     UINT formatId = switchType == SWITCH_REAPPLY ? IDS_REAPPLY_DONE : IDS_SWITCH_DONE;
-    if (switchType != SWITCH_MODE && switchType != SWITCH_REAPPLY && switchType != SWITCH_RESTORE) return String16();
+    if (switchType < SWITCH_MODE || switchType > SWITCH_ORIGINAL) return String16();
     String16 format = app.LoadText(formatId);
     if (format.empty()) return String16();
-    if (switchType == SWITCH_RESTORE) {
-        String16 shipment = app.LoadText(IDS_SHIPMENT_NAME);
-        if (shipment.empty()) return String16();
-        return Format(format.c_str(), shipment);
+    if (switchType == SWITCH_RESTORE || switchType == SWITCH_ORIGINAL) {
+        String16 name = app.LoadText(switchType == SWITCH_RESTORE ? IDS_SHIPMENT_NAME : IDS_ORIGINAL_NAME);
+        if (name.empty()) return String16();
+        return Format(format.c_str(), name);
     }
     return Format(format.c_str(), app.ProfileName(switchType == SWITCH_MODE ? app.m_nSelMode : app.m_nMode));
 }

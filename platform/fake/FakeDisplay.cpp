@@ -84,6 +84,13 @@ int FakeDisplay::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs,
     return announceTakes <= waitMs ? ANNOUNCE_DONE : ANNOUNCE_STILL_RUNNING;
 }
 
+UINT FakeDisplay::CaretBlinkTime()
+{
+    if (!failGetBlink) return blinkTime;
+    Fail();
+    return 0;
+}
+
 BOOL FakeDisplay::SetCaretBlinkTime(UINT milliseconds)
 {
     if (failBlink) return Fail();

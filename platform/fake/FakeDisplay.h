@@ -28,6 +28,7 @@ public:
     // milliseconds, and the caller waits for it at most waitMs.
     int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
+    UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override { return themeActive; }
     DWORD LastError() override { return m_lastError; }
 
@@ -40,6 +41,7 @@ public:
     bool failSet = false;
     bool failCaretWidth = false;
     bool failBlink = false;
+    bool failGetBlink = false;
     bool failCursors = false;            // SPI_SETCURSORS, as Wine 8 (1439)
     std::function<void()> onSetCursors;  // runs as SPI_SETCURSORS is called
     DWORD failureCode = 1400;

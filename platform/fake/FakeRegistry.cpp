@@ -120,7 +120,24 @@ LONG FakeRegistry::SetValue(HKEY key, const char16_t* name, DWORD type, const BY
     std::vector<BYTE> bytes;
     if (data && size) bytes.assign(data, data + size);
     m_keys[Normalized(*path)][Folded(name ? name : u"")] = Value{type, std::move(bytes)};
+    m_journal.push_back(u"set " + *path + u"\\" + (name ? name : u""));
     return ERROR_SUCCESS;
+}
+
+LONG FakeRegistry::FlushKey(HKEY key)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    const String16* path = PathOf(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (LONG error = Fail(Op::Flush, *path, u"")) return error;
+    m_journal.push_back(u"flush " + *path);
+    return ERROR_SUCCESS;
+}
+
+std::vector<String16> FakeRegistry::Journal() const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_journal;
 }
 
 LONG FakeRegistry::DeleteValue(HKEY key, const char16_t* name)
@@ -131,7 +148,9 @@ LONG FakeRegistry::DeleteValue(HKEY key, const char16_t* name)
     if (LONG error = Fail(Op::Delete, *path, name)) return error;
     auto keyIt = m_keys.find(Normalized(*path));
     if (keyIt == m_keys.end()) return ERROR_FILE_NOT_FOUND;
-    return keyIt->second.erase(Folded(name ? name : u"")) ? ERROR_SUCCESS : static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+    if (!keyIt->second.erase(Folded(name ? name : u""))) return ERROR_FILE_NOT_FOUND;
+    m_journal.push_back(u"delete " + *path + u"\\" + (name ? name : u""));
+    return ERROR_SUCCESS;
 }
 
 LONG FakeRegistry::CloseKey(HKEY key)

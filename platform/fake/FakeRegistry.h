@@ -12,7 +12,7 @@
 
 class FakeRegistry : public IRegistry {
 public:
-    enum class Op { Open, Create, Query, Set, Delete };
+    enum class Op { Open, Create, Query, Set, Delete, Flush };
     // Return a nonzero Win32 error to make the call fail with it. keyPath is
     // "HKCU\..." or "HKLM\..." as the caller spelled it.
     using Fault = std::function<LONG(Op op, const String16& keyPath, const String16& valueName)>;
@@ -22,6 +22,8 @@ public:
     LONG QueryValue(HKEY key, const char16_t* name, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetValue(HKEY key, const char16_t* name, DWORD type, const BYTE* data, DWORD size) override;
     LONG DeleteValue(HKEY key, const char16_t* name) override;
+    // Records the flush in the journal.
+    LONG FlushKey(HKEY key) override;
     LONG CloseKey(HKEY key) override;
 
     // Test access, bypassing handles and faults.
@@ -35,6 +37,9 @@ public:
     void SetFault(Fault fault);
     int OpenHandleCount() const;
     int CallCount() const;  // every call but CloseKey
+    // Writes and flushes in the order they were made: "set <path>\<name>",
+    // "delete <path>\<name>", "flush <path>".
+    std::vector<String16> Journal() const;
 
 private:
     struct Value {
@@ -56,4 +61,5 @@ private:
     std::uintptr_t m_nextHandle = 0x1000;
     Fault m_fault;
     int m_calls = 0;
+    std::vector<String16> m_journal;
 };

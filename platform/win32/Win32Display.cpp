@@ -78,6 +78,8 @@ int Win32Display::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs
 
 BOOL Win32Display::SetCaretBlinkTime(UINT milliseconds) { return ::SetCaretBlinkTime(milliseconds); }
 
+UINT Win32Display::CaretBlinkTime() { return ::GetCaretBlinkTime(); }
+
 // The theme service is loaded from the system folder, not imported: an
 // imported library is looked for beside the program first.
 BOOL Win32Display::IsThemeActive()

@@ -23,6 +23,7 @@ public:
     LONG CreateKey(HKEY root, const char16_t* subKey, HKEY* result) override;
     LONG QueryValue(HKEY key, const char16_t* name, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetValue(HKEY key, const char16_t* name, DWORD type, const BYTE* data, DWORD size) override;
+    LONG FlushKey(HKEY key) override;
     LONG DeleteValue(HKEY key, const char16_t* name) override;
     LONG CloseKey(HKEY key) override;
 };
@@ -65,6 +66,7 @@ public:
     BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
     int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
+    UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override;
     DWORD LastError() override;
 };

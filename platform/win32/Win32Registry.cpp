@@ -22,4 +22,6 @@ LONG Win32Registry::SetValue(HKEY key, const char16_t* name, DWORD type, const B
 
 LONG Win32Registry::DeleteValue(HKEY key, const char16_t* name) { return RegDeleteValueW(key, Wide(name)); }
 
+LONG Win32Registry::FlushKey(HKEY key) { return RegFlushKey(key); }
+
 LONG Win32Registry::CloseKey(HKEY key) { return RegCloseKey(key); }

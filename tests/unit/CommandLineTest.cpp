@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <functional>
 
 #include "app/CommandLine.h"
 #include "app/IToolWindows.h"
 #include "res/resource.h"
+#include "switch/OriginalSettings.h"
 #include "tests/unit/TestSupport.h"
 
 namespace {
@@ -100,6 +102,7 @@ protected:
     {
         app.m_lpCmdLine = line;
         app.m_nExitCode = 0;  // a new process each time
+        app.m_hMutex.Reset();
         return app.InitInstance() ? app.Run() : app.m_nExitCode;
     }
     DWORD UserMode() const
@@ -260,6 +263,164 @@ TEST_F(CommandRunTest, ApplyRunsAloneAndSaysSo)
     EXPECT_EQ(Start(u"/apply /mode 2 /CreateLog"), EXIT_ITEMS_FAILED);
     EXPECT_EQ(CountMessage("CCorvelChgApp::InitInstance /apply runs alone, /mode and /restore are ignored."), 1);
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, u"Mode", nullptr, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// The person's own settings, none of them a profile's: an own pointer scheme
+// with "Scheme Source" 1, a blink rate and caret width of their own, their
+// own metrics, and no text size of their own (Windows' recommended one).
+class OriginalSettingsTest : public CommandRunTest {
+protected:
+    struct Watched {
+        const char16_t* key;
+        const char16_t* name;
+    };
+    static constexpr Watched kWatched[] = {
+        {u"Control Panel\\Desktop", u"LogPixels"},       {u"Control Panel\\Desktop", u"Win8DpiScaling"},
+        {u"Control Panel\\Desktop", u"CursorBlinkRate"}, {u"Control Panel\\Cursors", u"Arrow"},
+        {u"Control Panel\\Cursors", u"Hand"},            {u"Control Panel\\Cursors", u"IBeam"},
+        {u"Control Panel\\Cursors", u""},                {u"Control Panel\\Cursors", u"Scheme Source"},
+    };
+    struct State {
+        std::vector<std::pair<DWORD, std::vector<BYTE>>> values;  // type 0xFFFF: absent
+        NONCLIENTMETRICSW metrics;
+        DWORD caretWidth;
+        UINT blinkTime;
+    };
+
+    void SetUp() override
+    {
+        CommandRunTest::SetUp();
+        fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"CursorBlinkRate", u"400");
+        fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"Arrow", u"C:\\Mine\\arrow.cur");
+        fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"Hand", u"%USERPROFILE%\\hand.cur",
+                                REG_EXPAND_SZ);
+        fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"", u"Mine");
+        fake.registry.PutDword(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"Scheme Source", 1);
+        fake.registry.PutDword(HKEY_CURRENT_USER, u"Software\\Microsoft\\Windows\\Shell\\Bags\\1\\Desktop", u"IconSize",
+                               44);
+        fake.display.caretWidth = 3;
+        fake.display.blinkTime = 400;
+        fake.display.metrics.lfCaptionFont.lfHeight = -19;
+        const char16_t face[] = u"Own Caption";
+        std::memcpy(fake.display.metrics.lfCaptionFont.lfFaceName, face, sizeof(face));
+    }
+    State Now() const
+    {
+        State state{{}, fake.display.metrics, fake.display.caretWidth, fake.display.blinkTime};
+        for (const Watched& w : kWatched) {
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            if (!fake.registry.Get(HKEY_CURRENT_USER, w.key, w.name, &type, &data)) type = 0xFFFF;
+            state.values.emplace_back(type, data);
+        }
+        return state;
+    }
+    static void ExpectSame(const State& a, const State& b)
+    {
+        for (size_t i = 0; i < a.values.size(); ++i) EXPECT_EQ(a.values[i], b.values[i]) << U8(kWatched[i].name);
+        EXPECT_EQ(std::memcmp(&a.metrics, &b.metrics, sizeof(a.metrics)), 0);
+        EXPECT_EQ(a.caretWidth, b.caretWidth);
+        EXPECT_EQ(a.blinkTime, b.blinkTime);
+    }
+    bool Kept() const { return fake.registry.Get(HKEY_CURRENT_USER, kOriginalKey, u"Complete", nullptr, nullptr); }
+    // Windows' part of a sign-in: the stored text size takes effect.
+    void SignIn(DWORD dpi)
+    {
+        fake.registry.PutDword(HKEY_CURRENT_USER, u"Control Panel\\Desktop\\WindowMetrics", u"AppliedDPI", dpi);
+    }
+};
+
+// Two switches, then one return: every value as it was, byte for byte, an
+// absent one absent again, and the kept set gone. Profile 1 keeps the 96 DPI
+// in effect, so no sign-in is needed.
+TEST_F(OriginalSettingsTest, TwoSwitchesAndOneReturnGiveBackEverything)
+{
+    const State own = Now();
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_TRUE(Kept());
+    fake.display.caretWidth = 9;  // what a later switch found is never kept
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original /CreateLog"), EXIT_DONE);
+    ExpectSame(Now(), own);
+    EXPECT_FALSE(Kept());
+    EXPECT_EQ(UserMode(), MODE_ORIGINAL);
+    EXPECT_EQ(fake.desktop.posted.back().wParam, 0x704Eu);  // 44 pixels: the nearest size, 48
+    // The next switch keeps the settings in effect then.
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_TRUE(Kept());
+}
+
+// Only a user without a "Mode", or one back at their own settings, has own
+// settings in effect: an earlier version's switch replaced them.
+TEST_F(OriginalSettingsTest, AnEarlierSwitchKeepsNothingAndTheReturnSaysSo)
+{
+    fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 2);
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_FALSE(Kept());
+    const State before = Now();
+    fake.windows.boxes.clear();
+    EXPECT_EQ(Start(u"/original /CreateLog"), EXIT_NOTHING_KEPT);
+    EXPECT_EQ(CountMessage("CCorvelChgApp::RunCommand no original settings are kept, nothing changed."), 1);
+    EXPECT_EQ(fake.windows.boxes.size(), 1u);
+    EXPECT_TRUE(windows.shown.empty());
+    ExpectSame(Now(), before);
+}
+
+// "Complete" goes to disk only after the rest; a set without it is never
+// used, and the next switch keeps a whole one in its place.
+TEST_F(OriginalSettingsTest, ASetCutShortIsNeverUsed)
+{
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
+        return op == FakeRegistry::Op::Set && name == u"Complete" ? 1021L : 0L;
+    });
+    EXPECT_EQ(Start(u"/quiet /mode 1 /CreateLog"), EXIT_DONE);
+    EXPECT_EQ(CountMessage("COriginalSettings::Keep the settings could not be kept, code: 1021."), 1);
+    EXPECT_FALSE(Kept());
+    fake.registry.SetFault(nullptr);
+
+    fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"AppliedDPI", 96);  // as a power loss leaves it
+    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
+    EXPECT_EQ(Start(u"/quiet /original /CreateLog"), EXIT_NOTHING_KEPT);
+    EXPECT_EQ(Start(u"/quiet /mode 1 /CreateLog"), EXIT_DONE);
+    EXPECT_TRUE(Kept());
+    const std::vector<String16> journal = fake.registry.Journal();
+    const String16 complete = String16(u"set HKCU\\") + kOriginalKey + u"\\Complete";
+    auto last = std::find(journal.rbegin(), journal.rend(), complete);
+    ASSERT_NE(last, journal.rend());
+    EXPECT_EQ(*(last + 1), String16(u"flush HKCU\\") + kOriginalKey);
+}
+
+// A return across a text-size change: the text size now, the metrics at the
+// sign-in run, at the kept text size; the set stays until then. A kept value
+// that is damaged is left as it is, and fails nothing.
+TEST_F(OriginalSettingsTest, AReturnAcrossATextSizeChangeEndsAtTheSignInRun)
+{
+    const State own = Now();
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    SignIn(144);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    const NONCLIENTMETRICSW profile = fake.display.metrics;
+    fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", 0);  // a damaged value: not a DWORD below
+    fake.registry.PutString(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", u"3");
+    fake.display.caretWidth = 6;
+
+    EXPECT_EQ(Start(u"/quiet /original /CreateLog"), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(std::memcmp(&fake.display.metrics, &profile, sizeof(profile)), 0);  // not at 144 DPI
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    EXPECT_TRUE(Kept());
+    EXPECT_EQ(CountMessage("COriginalSettings::ApplyItem CaretWidth was not kept and is left as it is."), 1);
+    EXPECT_EQ(fake.display.caretWidth, 6u);
+
+    SignIn(96);  // no LogPixels: Windows' recommended size, 96 here
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    fake.display.caretWidth = own.caretWidth;
+    ExpectSame(Now(), own);
+    EXPECT_FALSE(Kept());
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+// The person's own display settings, kept once before the tool's first
+// switch so that one choice can put them back. The set lies under
+// HKEY_CURRENT_USER "Software\Halden\CorvelChg\Original", in the format that
+// docs/original-settings.md gives; it counts only once "Complete" is there,
+// which is written last, after the rest is on disk.
+#pragma once
+
+#include <vector>
+
+#include "engine/SwitchMode.h"
+
+inline constexpr char16_t kOriginalKey[] = u"Software\\Halden\\CorvelChg\\Original";
+
+class COriginalSettings {
+public:
+    // Before a switch changes anything: keeps the settings in effect and
+    // stored now, unless a whole set is kept already or the user's "Mode"
+    // says that a switch of an earlier version replaced them (any value but
+    // MODE_ORIGINAL). true when a set was kept now.
+    static bool Keep(CSwitchMode& engine);
+    // A whole set is kept.
+    static bool IsKept();
+    // Removes the set, "Complete" first, so that what is left is never whole.
+    static void Remove();
+
+    // Reads a whole set; false when there is none (logged when one was cut
+    // short).
+    bool Read();
+    // The DPI in effect differs from the one of the set: the window metrics,
+    // pixels at the DPI in effect, wait for the sign-in run.
+    bool NeedsSignIn(CSwitchMode& engine) const;
+    // Puts back what the set holds of one item, as a switch applies it; the
+    // metrics only when metricsNow. A value the set lacks is left as it is
+    // and logged; that fails nothing.
+    bool ApplyItem(CSwitchMode& engine, int item, bool metricsNow);
+
+private:
+    // A value of Windows' own registry that a switch changes, as kept: its
+    // bytes and type, absent, or not kept (it could not be read).
+    struct KeptValue {
+        KeptValue(const char16_t* keyPath, const char16_t* valueName, int itemOf)
+            : key(keyPath), name(valueName), item(itemOf)
+        {
+        }
+        const char16_t* key;
+        const char16_t* name;
+        int item;
+        enum { NOT_KEPT, PRESENT, ABSENT } state = NOT_KEPT;
+        DWORD type = 0;
+        std::vector<BYTE> data;
+    };
+    static std::vector<KeptValue> KeptValues();
+    bool PutBack(int item);
+
+    std::vector<KeptValue> m_values;
+    bool m_bHasDpi = false;
+    DWORD m_dwAppliedDpi = 0;
+    bool m_bHasMetrics = false;
+    NONCLIENTMETRICSW m_metrics = {};
+    bool m_bHasCaretWidth = false;
+    DWORD m_dwCaretWidth = 0;
+    bool m_bHasBlinkTime = false;
+    DWORD m_dwBlinkTime = 0;
+    bool m_bHasIconSize = false;
+    DWORD m_dwIconSize = 0;
+};
