@@ -47,6 +47,10 @@
 //   freeze           shows a top-level window and never answers a message
 //                    again, as a program that stopped responding; ends
 //                    after 60 s;
+//   metrics F [own]  writes the NONCLIENTMETRICSW and the caret width this new
+//                    process sees to file F; with "own", first gives the
+//                    caption and the menu sizes and fonts of a person's own
+//                    and caret width 3, stored for later processes;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -474,6 +478,32 @@ int Caption(const Args& args)
     return metrics.iCaptionWidth;
 }
 
+int Metrics(const Args& args)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return 1;
+    if (args.size() > 1 && args[1] == L"own") {
+        metrics.iCaptionWidth = metrics.iCaptionHeight = 27;
+        metrics.lfCaptionFont.lfHeight = -17;
+        wcscpy(metrics.lfCaptionFont.lfFaceName, L"Noto Sans CJK JP");
+        metrics.iMenuWidth = metrics.iMenuHeight = 23;
+        metrics.lfMenuFont.lfHeight = -15;
+        wcscpy(metrics.lfMenuFont.lfFaceName, L"Noto Sans CJK JP");
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE);
+        SystemParametersInfoW(SPI_SETCARETWIDTH, 0, reinterpret_cast<void*>(3), SPIF_UPDATEINIFILE);
+    }
+    DWORD caretWidth = 0;
+    SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &caretWidth, 0);
+    HANDLE file = CreateFileW(args[0].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 2;
+    DWORD written = 0;
+    WriteFile(file, &metrics, sizeof(metrics), &written, nullptr);
+    WriteFile(file, &caretWidth, sizeof(caretWidth), &written, nullptr);
+    CloseHandle(file);
+    return 0;
+}
+
 const struct {
     const wchar_t* mode;
     size_t leastArgs;
@@ -498,6 +528,7 @@ const struct {
     {L"wait-shown", 1, [](const Args& args) { return WaitWindow(args[0].c_str(), TitleArg(args), true); }},
     {L"caption", 0, Caption},
     {L"listen", 1, Listen},
+    {L"metrics", 1, Metrics},
     {L"freeze", 0, Freeze},
 };
 
