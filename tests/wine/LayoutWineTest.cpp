@@ -162,12 +162,21 @@ TEST_F(LayoutWine, EveryWindowLiesInsideTheWorkArea)
                    {L"detail", FindDetailWindow},
                    {L"prompt", FindSignOutPrompt},
                    {L"restore", FindRestoreDialog},
+                   {L"original", FindOriginalDialog},
                    {L"progress", FindProgressWindow}};  // last: it switches a profile
     for (const auto& shown : windows) {
         Process helper(Quoted(kHelperExe) + L" show " + shown.name);
         HWND window = WaitForWindow(shown.find);
         ASSERT_TRUE(window) << shown.name;
         EXPECT_TRUE(InWorkArea(window)) << shown.name;
+        // Every control of the window in view, the main window's button row
+        // with the return to the person's own settings included.
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(control)) continue;
+            EXPECT_TRUE(Within(control, frame)) << shown.name << " " << GetDlgCtrlID(control);
+        }
         // The progress window does not close: its helper is ended when it has not.
         PostMessageW(window, WM_CLOSE, 0, 0);
         helper.Wait(5000);

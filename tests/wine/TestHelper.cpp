@@ -25,7 +25,7 @@
 //                    commands + 10 x the help topics shown + the times the
 //                    viewer was closed at the end;
 //   show W           shows one of the tool's windows alone for a screenshot:
-//                    main, detail, progress, prompt or restore;
+//                    main, detail, progress, prompt, restore or original;
 //   witness          shows a window and waits until it is ended;
 //   sign-out-now     waits for the tool's main window, chooses profile 2,
 //                    answers the sign-out prompt with "now" and ends;
@@ -270,9 +270,9 @@ int Show(const std::wstring& window)
         prompt.m_nSwitchType = SWITCH_MODE;
         return static_cast<int>(prompt.DoModal());
     }
-    if (window == L"restore") {
-        CDialogRestore restore;
-        return static_cast<int>(restore.DoModal());
+    if (window == L"restore" || window == L"original") {
+        CDialogRestore confirm(window == L"restore" ? IDD_RESTORE : IDD_ORIGINAL);
+        return static_cast<int>(confirm.DoModal());
     }
     CProgressDlg progress;
     progress.m_nSwitchType = SWITCH_MODE;

@@ -219,6 +219,8 @@ HWND FindSignOutPrompt()
 
 HWND FindRestoreDialog() { return FindWindowW(L"#32770", L"出荷時の設定"); }
 
+HWND FindOriginalDialog() { return FindWindowW(L"#32770", L"元の設定に戻す"); }
+
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }

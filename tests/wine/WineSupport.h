@@ -84,6 +84,7 @@ HWND FindMessageBox();      // a "Tessaly" box with its text control
 HWND FindProgressWindow();  // the "Tessaly" dialog with the progress bar
 HWND FindSignOutPrompt();
 HWND FindRestoreDialog();
+HWND FindOriginalDialog();  // the confirmation of the return to the person's own settings
 // Clicks a button of a dialog without waiting for what the click opens.
 void Click(HWND dialog, int id);
 std::wstring ItemText(HWND dialog, int id);
