@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Writes screenshots of the tool's five windows (main, detail, progress,
-# sign-out prompt, factory-settings confirmation) with the Windows 7 and the
+# Writes screenshots of the tool's six windows (main, detail, progress,
+# sign-out prompt, factory-settings confirmation, confirmation of the return
+# to the person's own settings) with the Windows 7 and the
 # Windows 10 wording, and of the detail window on a small screen at 144 DPI,
 # to build/screenshots/, for review and for the README.
 set -uo pipefail
@@ -25,7 +26,7 @@ trap 'cleanup; exit 130' INT
 trap 'cleanup; exit 143' TERM
 # The class of each window, to wait for it before the picture.
 declare -A class=([main]=MainWindowClass [detail]=DetailWindowClass [prompt]='#32770' [restore]='#32770'
-                  [progress]='#32770')
+                  [original]='#32770' [progress]='#32770')
 # Shows one window with the helper, waits until it has painted and takes
 # the desktop's picture: shoot WINDOW SIZE FILE
 shoot() {
@@ -50,7 +51,9 @@ for version in win7 win10; do
   new_prefix
   wine reg add 'HKCU\Software\Wine' /v Version /d $version /f >/dev/null 2>&1
   # The progress window last: its worker really applies a profile in this prefix.
-  for window in main detail prompt restore progress; do shoot $window 1024x700 "$window-$version.png"; done
+  # A kept set of the person's own settings, so that its button is enabled.
+  wine reg add 'HKCU\Software\Halden\CorvelChg\Original' /v Complete /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  for window in main detail prompt restore original progress; do shoot $window 1024x700 "$window-$version.png"; done
   end_prefix
 done
 # The detail window on a 1366x768 laptop at 144 DPI: too tall for the work

@@ -205,13 +205,15 @@ std::string RunBatchRecipe(const std::wstring& arguments, const std::vector<std:
 TEST_F(CommandLineWine, BatchRecipeTellsEveryCodeApart)
 {
     const std::vector<std::string> recipe = BatchRecipe(COMMAND_LINE_DOC);
-    ASSERT_EQ(recipe.size(), 6u);  // the set, then codes 0 to 4
+    ASSERT_EQ(recipe.size(), 7u);  // the set, then codes 0 to 5
     EXPECT_EQ(BatchRecipe(ADMINISTRATORS_DOC), recipe);
     EXPECT_EQ(BatchRecipe(HELP_PAGE), recipe);
 
     EXPECT_EQ(RunBatchRecipe(L"/quiet /mode 2", recipe), "Done; the text size changes at the next sign-in.\r\n");
     EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 1u);
     EXPECT_EQ(RunBatchRecipe(L"/quiet /mode 9", recipe), "The command line was not understood; nothing changed.\r\n");
+    DeleteTree(HKEY_CURRENT_USER, L"Software\\Halden\\CorvelChg\\Original");
+    EXPECT_EQ(RunBatchRecipe(L"/quiet /original", recipe), "No settings of your own are kept; nothing changed.\r\n");
 
     Process main(Quoted(kToolExe));
     HWND window = WaitForWindow(FindMainWindow);
