@@ -100,6 +100,12 @@ const char16_t* const PolicyProfileKeys[PROFILE_COUNT] = {
     u"Software\\Policies\\Halden\\CorvelChg\\Profiles\\2\\",
 };
 
+const char16_t* const RecommendedProfileKeys[PROFILE_COUNT] = {
+    u"Software\\Policies\\Halden\\CorvelChg\\Recommended\\Profiles\\0\\",
+    u"Software\\Policies\\Halden\\CorvelChg\\Recommended\\Profiles\\1\\",
+    u"Software\\Policies\\Halden\\CorvelChg\\Recommended\\Profiles\\2\\",
+};
+
 String16 ItemKey(int item) { return String16(kSettingsKey) + u"\\" + ItemValueNames[item]; }
 
 bool BuiltInValue(int item, DWORD level, LONG* value)
@@ -141,14 +147,28 @@ bool LevelAt(HKEY root, const char16_t* key, int item, DWORD* level)
 
 bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level) { return LevelAt(root, ProfileKeys[mode], item, level); }
 
-bool PolicyLevel(DWORD mode, int item, DWORD* level)
+bool EnforcedLevel(DWORD mode, int item, DWORD* level)
 {
-    return LevelAt(HKEY_LOCAL_MACHINE, PolicyProfileKeys[mode], item, level);
+    return LevelAt(HKEY_LOCAL_MACHINE, PolicyProfileKeys[mode], item, level) ||
+           LevelAt(HKEY_CURRENT_USER, PolicyProfileKeys[mode], item, level);
+}
+
+bool InheritedLevel(DWORD mode, int item, DWORD* level)
+{
+    return LevelAt(HKEY_LOCAL_MACHINE, RecommendedProfileKeys[mode], item, level) ||
+           LevelAt(HKEY_CURRENT_USER, RecommendedProfileKeys[mode], item, level) ||
+           StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level);
 }
 
 bool FactoryLevel(DWORD mode, int item, DWORD* level)
 {
-    return PolicyLevel(mode, item, level) || StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level);
+    return EnforcedLevel(mode, item, level) || InheritedLevel(mode, item, level);
+}
+
+bool LevelWithoutEnforced(DWORD mode, int item, DWORD* level)
+{
+    return StoredLevel(HKEY_CURRENT_USER, mode, item, level) || InheritedLevel(mode, item, level) ||
+           BuiltInLevel(item, mode, level);
 }
 
 void LevelValue(int item, DWORD level, LONG* value)

@@ -67,11 +67,18 @@ extern const ProfileLevelRow ProfileLevelTable[PROFILE_LEVEL_ROWS];
 // Registry layout.
 inline constexpr char16_t kSettingsKey[] = u"Software\\Halden\\CorvelChg\\Settings";
 extern const char16_t* const ProfileKeys[PROFILE_COUNT];
-// The policy branch (Group Policy, Intune): the factory branch's "mode" and
-// profile levels as an administrator decides them, read before the factory
-// values, value by value. Read only, like the factory branch.
-inline constexpr char16_t kPolicySettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Settings";
+// The policy branches (Group Policy, Intune), each read under
+// HKEY_LOCAL_MACHINE (computer) and then HKEY_CURRENT_USER (user), value by
+// value, and never written by the tool:
+// - enforced profile levels, which win over the user's own;
+// - recommended ones, the defaults of a user who has not saved their own,
+//   with the starting profile ("mode") among them.
+// The first template's "mode" under kPolicySettingsKey (computer) is still
+// read, after the recommended one.
 extern const char16_t* const PolicyProfileKeys[PROFILE_COUNT];
+extern const char16_t* const RecommendedProfileKeys[PROFILE_COUNT];
+inline constexpr char16_t kRecommendedSettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Recommended\\Settings";
+inline constexpr char16_t kPolicySettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Settings";
 inline constexpr char16_t kModeValue[] = u"mode";
 inline constexpr char16_t kUserModeValue[] = u"Mode";
 inline constexpr char16_t kProfilesNameValue[] = u"ProfilesName";
@@ -96,11 +103,19 @@ int BuiltInCaption(int item, DWORD level);
 // stored level outside 0 to 7 is no level: false, as for a missing one, so
 // that the next source applies instead of a meaningless value.
 bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level);
-// The level of (item, mode) that a policy sets, by the same rule; false when
-// none does (not configured, disabled, or not a level).
-bool PolicyLevel(DWORD mode, int item, DWORD* level);
-// The factory level: the policy's, else the factory branch's.
+// The level of (item, mode) that an enforced policy sets, computer before
+// user, by the same rule; false when none does (not configured, disabled, or
+// not a level).
+bool EnforcedLevel(DWORD mode, int item, DWORD* level);
+// What a user has without a level of their own: a recommended policy's,
+// computer before user, else the factory branch's.
+bool InheritedLevel(DWORD mode, int item, DWORD* level);
+// The factory side (a factory restore, 「初期値に戻す」): enforced, else
+// inherited; never the user's own level.
 bool FactoryLevel(DWORD mode, int item, DWORD* level);
+// The user's level without enforced policies: their own, else inherited,
+// else the built-in one. What OK stores for a cell a policy enforces.
+bool LevelWithoutEnforced(DWORD mode, int item, DWORD* level);
 // The value of (item, level): the factory value under HKEY_LOCAL_MACHINE,
 // else the built-in one.
 void LevelValue(int item, DWORD level, LONG* value);

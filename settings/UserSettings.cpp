@@ -14,8 +14,9 @@ int CSettingsStore::GetProfileFromReg(DWORD mode, int item, DWORD* level)
         return -1;
     }
     if (item >= 0 && item < ITEM_COUNT) {
+        if (EnforcedLevel(mode, item, level)) return 0;
         if (StoredLevel(HKEY_CURRENT_USER, mode, item, level)) return 0;
-        if (FactoryLevel(mode, item, level)) return 0;
+        if (InheritedLevel(mode, item, level)) return 0;
     }
     if (BuiltInLevel(item, mode, level)) return 0;
     Log(u"CCorvelChgApp::GetProfileFromReg unknow item : %d.", item);

@@ -119,10 +119,7 @@ void CSettingDlg::SetDefaultInfo()
             return;
         }
         DWORD level = static_cast<DWORD>(row.level);
-        if (!PolicyLevel(static_cast<DWORD>(row.mode), row.item, &level) &&
-            RegReadDword(HKEY_LOCAL_MACHINE, ProfileKeys[row.mode], ItemValueNames[row.item], &level) != ERROR_SUCCESS) {
-            level = static_cast<DWORD>(row.level);
-        }
+        if (!FactoryLevel(static_cast<DWORD>(row.mode), row.item, &level)) level = static_cast<DWORD>(row.level);
         UINT status = 0;
         if (!CSettingLevels::ChgItemValToBtnSts(level, m_dwBtnAllSts[i], &status)) {
             Log(u"CSettingDlg::SetDefaultInfo failed. ChgItemValToBtnSts error.");
@@ -144,6 +141,7 @@ DWORD CSettingDlg::SaveSettings()
     if (!changed) return 0;
     ProfileLevels profiles[PROFILE_COUNT];
     if (!CSettingLevels::BuildProfiles(statuses, m_dwBtnAllSts, profiles)) return static_cast<DWORD>(-1);
+    CSettingLevels::KeepOwnWhereEnforced(profiles);
     CCorvelChgApp& app = *TheApp();
     DWORD first = 0;
     for (DWORD mode = 0; mode < PROFILE_COUNT; ++mode) {

@@ -90,6 +90,25 @@ bool CSettingLevels::BuildProfiles(const UINT statuses[kLevelButtons], const DWO
     return true;
 }
 
+void CSettingLevels::KeepOwnWhereEnforced(ProfileLevels profiles[PROFILE_COUNT])
+{
+    const struct {
+        int row;
+        int follower;
+    } kPairs[] = {{ITEM_TITLE_SIZE, ITEM_TITLE_FONT_SIZE}, {ITEM_MENU_SIZE, ITEM_MENU_FONT_SIZE}};
+    for (DWORD mode = 0; mode < PROFILE_COUNT; ++mode) {
+        bool enforced[ITEM_COUNT] = {};
+        for (int item = 0; item < ITEM_COUNT; ++item) {
+            DWORD level = 0;
+            enforced[item] = EnforcedLevel(mode, item, &level);
+        }
+        for (const auto& pair : kPairs) enforced[pair.follower] = enforced[pair.follower] || enforced[pair.row];
+        for (int item = 0; item < ITEM_COUNT; ++item) {
+            if (enforced[item]) LevelWithoutEnforced(mode, item, &profiles[mode][item]);
+        }
+    }
+}
+
 namespace {
 struct RowName {
     int item;

@@ -33,4 +33,9 @@ public:
     // no level.
     static bool BuildProfiles(const UINT statuses[kLevelButtons], const DWORD allSts[kLevelButtons],
                               ProfileLevels profiles[PROFILE_COUNT]);
+    // A cell that an enforced policy sets gets the level the user would have
+    // without it (LevelWithoutEnforced), never the enforced one, so that the
+    // user's own comes back once the policy is gone. The font sizes follow
+    // the title bar's and the menu's rows.
+    static void KeepOwnWhereEnforced(ProfileLevels profiles[PROFILE_COUNT]);
 };

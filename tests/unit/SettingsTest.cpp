@@ -1,4 +1,5 @@
 #include "settings/RegControl.h"
+#include "ui/SettingLevels.h"
 #include "tests/unit/TestSupport.h"
 
 namespace {
@@ -320,6 +321,137 @@ TEST_F(SettingsTest, PolicyModeBeforeFactoryMode)
         if (!c.policy.empty()) fake.registry.Put(HKEY_LOCAL_MACHINE, kPolicySettingsKey, u"mode", c.policyType, c.policy);
         EXPECT_EQ(app.GetShipmentMode(), c.mode);
     }
+}
+
+// The six places a level of a profile's row comes from, in the order the
+// user's read takes them, each with a level of its own.
+struct LevelSource {
+    const char* name;
+    HKEY root;
+    const char16_t* const* keys;
+    DWORD level;
+    bool factorySide;  // the factory restore and 「初期値に戻す」 take it too
+};
+const LevelSource kLevelSources[] = {
+    {"enforced, computer", HKEY_LOCAL_MACHINE, PolicyProfileKeys, LEVEL_SMALL, true},
+    {"enforced, user", HKEY_CURRENT_USER, PolicyProfileKeys, LEVEL_SLOW, true},
+    {"the user's own", HKEY_CURRENT_USER, ProfileKeys, LEVEL_STANDARD, false},
+    {"recommended, computer", HKEY_LOCAL_MACHINE, RecommendedProfileKeys, LEVEL_MIDDLE, true},
+    {"recommended, user", HKEY_CURRENT_USER, RecommendedProfileKeys, LEVEL_FAST, true},
+    {"factory", HKEY_LOCAL_MACHINE, ProfileKeys, LEVEL_EXTRA, true},
+};
+constexpr int kSources = sizeof(kLevelSources) / sizeof(kLevelSources[0]);
+constexpr DWORD kBuiltInTitle2 = LEVEL_LARGE;  // 設定③'s title bar in the built-in table
+
+class PolicyOrderTest : public SettingsTest {
+protected:
+    void Put(int source, std::vector<BYTE> data, DWORD type = REG_DWORD)
+    {
+        const LevelSource& s = kLevelSources[source];
+        fake.registry.Put(s.root, s.keys[2], u"TitleSize", type, std::move(data));
+    }
+    void Clear()
+    {
+        for (const LevelSource& s : kLevelSources) fake.registry.Remove(s.root, s.keys[2], u"TitleSize");
+        fake.files.SetContents(kLogPath, {});
+    }
+    DWORD UserRead()
+    {
+        DWORD level = 99;
+        EXPECT_EQ(app.GetProfileFromReg(2, ITEM_TITLE_SIZE, &level), 0);
+        return level;
+    }
+    DWORD FactoryRead()
+    {
+        DWORD level = kBuiltInTitle2;
+        FactoryLevel(2, ITEM_TITLE_SIZE, &level);
+        return level;
+    }
+};
+
+// Each source alone, and each with the next one: the earlier wins; the
+// factory side never takes the user's own.
+TEST_F(PolicyOrderTest, ALevelComesFromTheFirstSourceThatHasOne)
+{
+    for (int first = 0; first < kSources; ++first) {
+        for (int count : {1, 2}) {
+            if (first + count > kSources) continue;
+            SCOPED_TRACE(std::string(kLevelSources[first].name) + (count == 2 ? " and the next" : " alone"));
+            Clear();
+            for (int i = first; i < first + count; ++i) Put(i, {static_cast<BYTE>(kLevelSources[i].level), 0, 0, 0});
+            EXPECT_EQ(UserRead(), kLevelSources[first].level);
+            DWORD factory = kBuiltInTitle2;
+            for (int i = first + count - 1; i >= first; --i) {
+                if (kLevelSources[i].factorySide) factory = kLevelSources[i].level;
+            }
+            EXPECT_EQ(FactoryRead(), factory);
+        }
+    }
+}
+
+// A value of the wrong type or out of range at any source counts as none,
+// the wrong type with the line a factory value gets.
+TEST_F(PolicyOrderTest, ABadValueAtAnySourceCountsAsNone)
+{
+    const struct {
+        const char* what;
+        std::vector<BYTE> data;
+        DWORD type;
+        int lines;
+    } bad[] = {{"text", {'1', 0, 0, 0}, REG_SZ, 1}, {"2 bytes", {1, 0}, REG_DWORD, 1}, {"level 8", {8, 0, 0, 0}, REG_DWORD, 0}};
+    for (int source = 0; source < kSources; ++source) {
+        for (const auto& b : bad) {
+            SCOPED_TRACE(std::string(kLevelSources[source].name) + ", " + b.what);
+            Clear();
+            Put(source, b.data, b.type);
+            EXPECT_EQ(UserRead(), kBuiltInTitle2);
+            EXPECT_EQ(CountMessage("RegReadDword error, file: .\\RegControl, line: 29, code: 87."), b.lines);
+        }
+    }
+}
+
+// The starting profile: recommended (computer, user), then the first
+// template's, then the factory's.
+TEST_F(PolicyOrderTest, TheStartingProfileIsARecommendation)
+{
+    const struct {
+        HKEY root;
+        const char16_t* key;
+        DWORD mode;
+    } sources[] = {{HKEY_LOCAL_MACHINE, kRecommendedSettingsKey, 2},
+                   {HKEY_CURRENT_USER, kRecommendedSettingsKey, 1},
+                   {HKEY_LOCAL_MACHINE, kPolicySettingsKey, 0},
+                   {HKEY_LOCAL_MACHINE, kSettingsKey, 2}};
+    for (size_t first = 0; first < 4; ++first) {
+        for (const auto& s : sources) fake.registry.Remove(s.root, s.key, u"mode");
+        for (size_t i = first; i < 4 && i < first + 2; ++i) {
+            fake.registry.PutDword(sources[i].root, sources[i].key, u"mode", sources[i].mode);
+        }
+        EXPECT_EQ(app.GetShipmentMode(), sources[first].mode) << first;
+    }
+    fake.registry.PutDword(HKEY_CURRENT_USER, kPolicySettingsKey, u"mode", 1);  // never a user's old template
+    fake.registry.Remove(HKEY_LOCAL_MACHINE, kSettingsKey, u"mode");
+    EXPECT_EQ(app.GetShipmentMode(), 0u);
+}
+
+// OK stores, for an enforced cell, the user's stored level, else the one
+// they inherit; never the enforced one. The title font follows its row.
+TEST_F(PolicyOrderTest, OkNeverStoresAnEnforcedLevel)
+{
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, PolicyProfileKeys[2], u"TitleSize", LEVEL_EXTRA);
+    fake.registry.PutDword(HKEY_CURRENT_USER, PolicyProfileKeys[1], u"CorvelDPI", LEVEL_EXTRA);
+    UserLevel(2, u"TitleSize", LEVEL_STANDARD);
+    UserLevel(2, u"TitleFontSize", LEVEL_SMALL);
+    fake.registry.PutDword(HKEY_CURRENT_USER, RecommendedProfileKeys[1], u"CorvelDPI", LEVEL_MIDDLE);
+    ProfileLevels profiles[PROFILE_COUNT];
+    for (auto& profile : profiles) {
+        for (DWORD& level : profile) level = LEVEL_EXTRA;  // what the window shows
+    }
+    CSettingLevels::KeepOwnWhereEnforced(profiles);
+    EXPECT_EQ(profiles[2][ITEM_TITLE_SIZE], DWORD{LEVEL_STANDARD});
+    EXPECT_EQ(profiles[2][ITEM_TITLE_FONT_SIZE], DWORD{LEVEL_SMALL});
+    EXPECT_EQ(profiles[1][ITEM_DPI], DWORD{LEVEL_MIDDLE});
+    EXPECT_EQ(profiles[0][ITEM_DPI], DWORD{LEVEL_EXTRA});  // not enforced: as shown
 }
 
 }  // namespace
