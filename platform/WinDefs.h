@@ -100,6 +100,7 @@ constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_GRAYTEXT = 17;
 
 struct LOGFONTW {
     LONG lfHeight;

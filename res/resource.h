@@ -49,6 +49,7 @@
 #define IDC_HEADING0 1078
 #define IDC_HEADING1 1079
 #define IDC_HEADING2 1080
+#define IDC_POLICY_NOTE 1082
 
 // Sign-out prompt.
 #define IDC_LATER 1004
@@ -141,3 +142,7 @@
 // and what "/original" says when nothing is kept.
 #define IDS_ORIGINAL_NAME 10084
 #define IDS_NOTHING_KEPT 10085
+// A level a policy enforces: its button's accessible name, and the detail
+// window's note.
+#define IDS_ENFORCED_BUTTON_NAME 10086
+#define IDS_POLICY_NOTE 10087

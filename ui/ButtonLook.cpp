@@ -11,8 +11,9 @@ bool HighContrastOn()
     return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-ButtonPaint ChooseButtonPaint(bool highContrast, bool emphasized, const DWORD* statusColor)
+ButtonPaint ChooseButtonPaint(bool highContrast, bool emphasized, const DWORD* statusColor, bool disabled)
 {
+    if (disabled) return {false, true, COLOR_BTNFACE, COLOR_GRAYTEXT, 0, 1};
     if (!highContrast) return {true, false, 0, 0, statusColor ? *statusColor : kCaptionOnFace, 0};
     if (emphasized) return {false, true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, 0, 3};
     return {false, true, COLOR_BTNFACE, COLOR_BTNTEXT, 0, 1};

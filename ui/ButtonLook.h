@@ -25,7 +25,9 @@ bool HighContrastOn();
 
 // emphasized: the current profile's button, or a button being pressed.
 // statusColor: the caption colour of the status, or null for none.
-ButtonPaint ChooseButtonPaint(bool highContrast, bool emphasized, const DWORD* statusColor);
+// disabled: the button cannot be used (a level a policy enforces): the
+// system's face and grey text with a thin frame, in either mode.
+ButtonPaint ChooseButtonPaint(bool highContrast, bool emphasized, const DWORD* statusColor, bool disabled = false);
 
 // What a screen reader says for a button: the caption alone, or the format
 // (from the string table) with where the button stands and the caption as

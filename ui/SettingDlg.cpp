@@ -13,12 +13,19 @@ const int kStatusLine[] = {IDC_STATUS_LEAD, IDC_STATUS_NAME0, IDC_STATUS_END0, I
 const int kStatusNames[PROFILE_COUNT] = {IDC_STATUS_NAME0, IDC_STATUS_NAME1, IDC_STATUS_NAME2};
 const int kHeadings[PROFILE_COUNT] = {IDC_HEADING0, IDC_HEADING1, IDC_HEADING2};
 
-// "文字の大きさ 設定① " and then the level the button shows.
-AccessibleName LevelButtonName(const ProfileLevelRow& row)
+// "文字の大きさ 設定① " and then the level the button shows; a level that a
+// policy enforces says that an administrator set it.
+AccessibleName LevelButtonName(const ProfileLevelRow& row, bool enforced)
 {
     UINT rowName = CSettingLevels::RowNameId(row.item);
-    return {TheRun().LoadText(IDS_LEVEL_BUTTON_NAME), rowName ? TheRun().LoadText(rowName) : String16(),
-            TheSettings()->ProfileName(row.mode)};
+    return {TheRun().LoadText(enforced ? IDS_ENFORCED_BUTTON_NAME : IDS_LEVEL_BUTTON_NAME),
+            rowName ? TheRun().LoadText(rowName) : String16(), TheSettings()->ProfileName(row.mode)};
+}
+
+bool IsEnforced(const ProfileLevelRow& row)
+{
+    DWORD level = 0;
+    return EnforcedLevel(static_cast<DWORD>(row.mode), row.item, &level);
 }
 }  // namespace
 
@@ -67,6 +74,7 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* message)
 
 void CSettingDlg::InitButton()
 {
+    bool anyEnforced = false;
     for (int i = 0; i < kLevelButtons; ++i) {
         const int item = ProfileLevelTable[i].item;
         int count = CSettingLevels::CountStatus(item, &m_dwBtnAllSts[i]);
@@ -76,7 +84,11 @@ void CSettingDlg::InitButton()
         }
         CStyleButton& button = m_btnItem[i];
         button.m_nStatusNum = count;
-        button.SetAccessibleName(LevelButtonName(ProfileLevelTable[i]));
+        // A disabled button is skipped by the keyboard and drawn as disabled.
+        const bool enforced = IsEnforced(ProfileLevelTable[i]);
+        anyEnforced = anyEnforced || enforced;
+        ::EnableWindow(button.m_hWnd, !enforced);
+        button.SetAccessibleName(LevelButtonName(ProfileLevelTable[i], enforced));
         for (DWORD level = 0; level < LEVEL_COUNT; ++level) {
             if (!(m_dwBtnAllSts[i] & (1u << level))) continue;
             int caption = CSettingLevels::CaptionId(item, level);
@@ -85,6 +97,10 @@ void CSettingDlg::InitButton()
             button.AddStatusText(caption);
             button.AddStatusColor(look.textColor);
         }
+    }
+    if (anyEnforced) {
+        SetDlgItemText(IDC_POLICY_NOTE, TheRun().LoadText(IDS_POLICY_NOTE).c_str());
+        ::ShowWindow(GetDlgItem(IDC_POLICY_NOTE), SW_SHOWNA);
     }
     SetBtnsStates();
 }

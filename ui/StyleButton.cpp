@@ -84,7 +84,8 @@ void CStyleButton::DrawItem(const DRAWITEMSTRUCT* drawItem)
     RECT rect = drawItem->rcItem;
     const bool emphasized = m_bCurrent || (drawItem->itemState & ODS_SELECTED);
     const DWORD* statusColor = m_nStatus < m_arrStatusColor.size() ? &m_arrStatusColor[m_nStatus] : nullptr;
-    const ButtonPaint paint = ChooseButtonPaint(HighContrastOn(), emphasized, statusColor);
+    const bool disabled = (drawItem->itemState & ODS_DISABLED) != 0;
+    const ButtonPaint paint = ChooseButtonPaint(HighContrastOn(), emphasized, statusColor, disabled);
     if (paint.face) {
         DrawFace(dc, rect);
     } else {

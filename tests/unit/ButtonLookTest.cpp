@@ -13,22 +13,24 @@ TEST_F(ButtonLookTest, HighContrastDecidesThePaint)
 {
     const DWORD red = 0x0000FF;
     const struct {
-        bool highContrast, emphasized;
+        bool highContrast, emphasized, disabled;
         const DWORD* statusColor;
         bool face, sysColors;
         int background, text;
         DWORD textColor;
         int frame;
     } cases[] = {
-        {false, false, nullptr, true, false, 0, 0, kCaptionOnFace, 0},
-        {false, true, nullptr, true, false, 0, 0, kCaptionOnFace, 0},
-        {false, false, &red, true, false, 0, 0, red, 0},
-        {true, false, &red, false, true, COLOR_BTNFACE, COLOR_BTNTEXT, 0, 1},
-        {true, true, nullptr, false, true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, 0, 3},
+        {false, false, false, nullptr, true, false, 0, 0, kCaptionOnFace, 0},
+        {false, true, false, nullptr, true, false, 0, 0, kCaptionOnFace, 0},
+        {false, false, false, &red, true, false, 0, 0, red, 0},
+        {true, false, false, &red, false, true, COLOR_BTNFACE, COLOR_BTNTEXT, 0, 1},
+        {true, true, false, nullptr, false, true, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, 0, 3},
+        {false, false, true, &red, false, true, COLOR_BTNFACE, COLOR_GRAYTEXT, 0, 1},
+        {true, true, true, nullptr, false, true, COLOR_BTNFACE, COLOR_GRAYTEXT, 0, 1},
     };
     for (const auto& c : cases) {
         fake.display.highContrast = c.highContrast;
-        ButtonPaint paint = ChooseButtonPaint(HighContrastOn(), c.emphasized, c.statusColor);
+        ButtonPaint paint = ChooseButtonPaint(HighContrastOn(), c.emphasized, c.statusColor, c.disabled);
         SCOPED_TRACE(testing::Message() << c.highContrast << c.emphasized);
         EXPECT_EQ(paint.face, c.face);
         EXPECT_EQ(paint.sysColors, c.sysColors);
