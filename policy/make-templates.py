@@ -18,10 +18,16 @@ import tool_tables  # noqa: E402
 
 # A new template version gets a new namespace: Intune cannot replace an
 # imported template in place.
-NAMESPACE = 'Halden.Policies.Tessaly.V1'
+NAMESPACE = 'Halden.Policies.Tessaly.V2'
 PREFIX = 'tessaly'
-REVISION = '1.0'
+REVISION = '2.0'
 FACTORY = 'Factory'  # the first item of every drop-down: the value is removed
+# Written by every policy when it is enabled and removed when it is disabled,
+# so that "Enabled, every row at the factory item" reads back as Enabled.
+# The tool never reads it.
+ENABLED_VALUE = 'Enabled'
+CATEGORY = 'Tessaly'
+RECOMMENDED_CATEGORY = 'Tessaly_Recommended'
 
 # The English texts, by string-table id; the Japanese ones are the table's own.
 ENGLISH = {
@@ -36,58 +42,100 @@ PROFILE_EN = ['Profile 1 (設定①)', 'Profile 2 (設定②)', 'Profile 3 (設�
 TEXTS = {
     'ja-JP': {
         'Category': 'Tessaly（画面表示の切り替え）',
+        'RecommendedCategory': 'Tessaly（画面表示の切り替え） - 既定の設定（ユーザーが変更可能）',
         'SUPPORTED_Windows7': 'Windows 7 以降',
         FACTORY: '工場出荷時の設定',
-        'StartProfile': '自分の設定がないユーザーが使う設定',
+        'StartProfile': '自分の設定を選んでいないユーザーが使う設定',
         'StartProfile_Help': (
-            '自分の設定（「設定①」「設定②」「設定③」のどれを使うか）をまだ選んでいないユーザーが使う設定と、'
-            '「出荷時設定に戻す」で戻る設定を決めます。\n\n'
-            '「有効」にして設定を選ぶと、そのユーザーが Tessaly を起動したときや、'
-            '「出荷時設定に戻す」を選んだときに、選んだ設定になります。'
-            'すでに自分で設定を選んだユーザーは、その設定のままです。\n\n'
+            'まだ自分で設定（「設定①」「設定②」「設定③」のどれを使うか）を選んでいないユーザーが使う設定と、'
+            '「出荷時設定に戻す」で戻る設定を決めます。既定の設定なので、ユーザーはいつでも別の設定に切り替えられます。\n\n'
+            '「有効」にして設定を選ぶと、そのユーザーが Tessaly を起動したときや「出荷時設定に戻す」を選んだときに、'
+            '選んだ設定になります。すでに自分で設定を選んだユーザーは、その設定のままです。\n\n'
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、コンピューターの構成が優先されます。\n\n'
             '「無効」または「未構成」にすると、PC にインストールされた工場出荷時の設定に従います。'),
         'StartProfile_Label': '使う設定',
-        'Profile': '{name} の工場出荷時の設定',
+        'Profile': '{name} の設定（ユーザーは変更できません）',
         'Profile_Help': (
-            '「{name}」の各項目の工場出荷時の値を決めます。「出荷時設定に戻す」を選んだときや、'
-            '自分で値を変更していない項目に使われます。\n\n'
+            '「{name}」の項目の値を決めます。ここで値を選んだ項目は、ユーザーが変更できません。'
+            '詳細設定の画面では灰色で表示され、「{name}」に切り替えたときや「出荷時設定に戻す」を選んだときは、'
+            '常にこの値が使われます。\n\n'
+            '項目ごとに値を選びます。「工場出荷時の設定」のままの項目は、このポリシーでは決めません。'
+            'ユーザーが保存した値、既定の設定のポリシー、PC にインストールされた工場出荷時の値の順に使われます。'
+            '「タイトルバー」と「メニュー」は、サイズと文字の大きさを同じ段階にします（詳細設定の画面と同じです）。\n\n'
+            'ユーザーが以前に詳細設定の画面で保存した値は削除されません。このポリシーを無効にすると、その値が再び使われます。\n\n'
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。'
+            '変更したポリシーは、ユーザーが次に設定を切り替えたとき、または「出荷時設定に戻す」を選んだときに反映されます。\n\n'
+            '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除されます。'),
+        'Profile_Label': '{name}',
+        'Recommended': '{name} の既定の設定',
+        'Recommended_Help': (
+            '「{name}」の項目の既定の値を決めます。ユーザーは詳細設定の画面で変更できます。\n\n'
+            'この値は、詳細設定の画面でまだ設定を保存していないユーザーに使われます。ユーザーが詳細設定の画面で'
+            '「OK」を押して保存すると、それ以降はそのユーザーが保存した値が使われ、このポリシーを変更しても'
+            'そのユーザーには反映されません（ユーザーが変更できないポリシーの値は、常に優先されます）。'
+            '「出荷時設定に戻す」と詳細設定の「詳細設定を初期値に戻す」では、このポリシーの値が使われます。\n\n'
             '項目ごとに値を選びます。「工場出荷時の設定」のままの項目は、PC にインストールされた工場出荷時の値に従います。'
             '「タイトルバー」と「メニュー」は、サイズと文字の大きさを同じ段階にします（詳細設定の画面と同じです）。\n\n'
-            'ユーザーが詳細設定の画面で自分で変更した値は、そのユーザーのものとして残り、その設定に切り替えたときに'
-            '使われます。そのユーザーが「出荷時設定に戻す」を選ぶと、このポリシーの値が適用されます'
-            '（詳細設定の内容は変更しません）。\n\n'
-            '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除され、PC にインストールされた'
-            '工場出荷時の設定に戻ります。'),
-        'Profile_Label': '{name}',
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。\n\n'
+            '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除されます。'),
+        'Recommended_Label': '{name}',
     },
     'en-US': {
         'Category': 'Tessaly (display switching)',
+        'RecommendedCategory': 'Tessaly (display switching) - Default settings (users can override)',
         'SUPPORTED_Windows7': 'At least Windows 7',
         FACTORY: 'Factory setting',
         'StartProfile': 'Profile for users who have not chosen one',
         'StartProfile_Help': (
-            'Sets the profile (設定① "Profile 1", 設定② "Profile 2" or 設定③ "Profile 3") that a user who has '
-            'not chosen one of their own gets, and the profile that "Restore the factory settings" '
-            '(出荷時設定に戻す) returns to.\n\n'
+            'Sets the profile (設定① "Profile 1", 設定② "Profile 2" or 設定③ "Profile 3") of a user who has not '
+            'chosen one of their own, and the profile that "Restore the factory settings" (出荷時設定に戻す) returns '
+            'to. It is a default: users can switch to another profile at any time.\n\n'
             'Enabled with a profile chosen: such a user gets that profile when Tessaly starts or when they restore '
             'the factory settings. Users who have chosen a profile themselves keep it.\n\n'
+            'Set under both Computer and User Configuration, the computer\'s wins.\n\n'
             'Disabled or Not Configured: the factory data installed on the PC decides.'),
         'StartProfile_Label': 'Profile',
-        'Profile': 'Factory settings of {name}',
+        'Profile': 'Settings of {name} (users cannot change them)',
         'Profile_Help': (
-            'Sets the factory value of each setting of {name}. Tessaly uses it when a user restores the factory '
-            'settings (出荷時設定に戻す), and for every setting the user has not changed.\n\n'
+            'Sets the value of each setting of {name}. A setting given a value here cannot be changed by the user: '
+            'the detail settings window (詳細設定) shows it greyed out, and switching to {name} or restoring the '
+            'factory settings (出荷時設定に戻す) always applies this value.\n\n'
+            'Choose a value for each setting. A setting left at "Factory setting" is not set by this policy: the '
+            'value the user saved applies, else the default settings policy, else the factory data installed on '
+            'the PC. "Title bar" and "Menus" set the size and the text size to the same step, as the detail '
+            'settings window does.\n\n'
+            'Values the user saved earlier in the detail settings window are kept, and apply again once this policy '
+            'is disabled.\n\n'
+            'Set under both Computer and User Configuration, the computer\'s wins, setting by setting. A changed '
+            'policy reaches a user the next time they switch profiles or restore the factory settings.\n\n'
+            'Disabled or Not Configured: the values this policy wrote are removed.'),
+        'Profile_Label': '{name}',
+        'Recommended': 'Default settings of {name}',
+        'Recommended_Help': (
+            'Sets the default value of each setting of {name}. Users can change it in the detail settings window '
+            '(詳細設定).\n\n'
+            'These values apply to a user who has not saved the detail settings. Once a user saves them (OK in the '
+            'detail settings window), the values they saved apply and a change of this policy no longer reaches '
+            'them; values that users cannot change always win. Restoring the factory settings (出荷時設定に戻す) and '
+            '"Reset the detail settings" (詳細設定を初期値に戻す) apply this policy\'s values.\n\n'
             'Choose a value for each setting. A setting left at "Factory setting" follows the factory data '
             'installed on the PC. "Title bar" and "Menus" set the size and the text size to the same step, as the '
-            'detail settings window (詳細設定) does.\n\n'
-            'Values that a user changed in the detail settings window stay theirs and apply whenever they switch to '
-            'this profile. When the user restores the factory settings, the values of this policy are applied (the '
-            'user\'s detail settings themselves are kept).\n\n'
-            'Disabled or Not Configured: the values this policy wrote are removed, and the factory data installed '
-            'on the PC applies again.'),
-        'Profile_Label': '{name}',
+            'detail settings window does.\n\n'
+            'Set under both Computer and User Configuration, the computer\'s wins, setting by setting.\n\n'
+            'Disabled or Not Configured: the values this policy wrote are removed.'),
+        'Recommended_Label': '{name}',
     },
 }
+
+
+def policies(t):
+    """Every policy: (name, category, key, kind, profile index); kind is
+    'start', 'enforced' or 'recommended'."""
+    out = [(f'Profile{i + 1}', CATEGORY, key, 'enforced', i) for i, key in enumerate(t['policy_profiles'])]
+    out.append(('StartProfile', RECOMMENDED_CATEGORY, t['recommended_settings'], 'start', None))
+    out += [(f'Profile{i + 1}_Recommended', RECOMMENDED_CATEGORY, key, 'recommended', i)
+            for i, key in enumerate(t['recommended_profiles'])]
+    return out
 
 
 def string_id(caption_id):
@@ -131,44 +179,43 @@ def admx(t):
            '    </definitions>',
            '  </supportedOn>',
            '  <categories>',
-           '    <category name="Tessaly" displayName="$(string.Category)" />',
+           f'    <category name="{CATEGORY}" displayName="$(string.Category)" />',
+           f'    <category name="{RECOMMENDED_CATEGORY}" displayName="$(string.RecommendedCategory)" />',
            '  </categories>',
            '  <policies>']
-    # The starting profile.
-    out += [f'    <policy name="StartProfile" class="Machine" displayName="$(string.StartProfile)" '
-            f'explainText="$(string.StartProfile_Help)" presentation="$(presentation.StartProfile)" '
-            f'key={quoteattr(t["policy_settings"])}>',
-            '      <parentCategory ref="Tessaly" />',
-            '      <supportedOn ref="SUPPORTED_Windows7" />',
-            '      <elements>',
-            f'        <enum id="StartProfile_mode" valueName="{t["mode_value"]}">']
-    out += enum_item(FACTORY, None, None)
-    for index in range(3):
-        out += enum_item(f'ProfileName{index + 1}', index, None)
-    out += ['        </enum>', '      </elements>', '    </policy>']
-    # One policy a profile, one drop-down a row of the detail window.
-    for index, key in enumerate(t['policy_profiles']):
-        name = profile_policy(index)
-        out += [f'    <policy name="{name}" class="Machine" displayName="$(string.{name})" '
+    for name, category, key, kind, _index in policies(t):
+        # class="Both": under Computer and User Configuration, each writing to its own root.
+        out += [f'    <policy name="{name}" class="Both" displayName="$(string.{name})" '
                 f'explainText="$(string.{name}_Help)" presentation="$(presentation.{name})" key={quoteattr(key)}>',
-                '      <parentCategory ref="Tessaly" />',
-                '      <supportedOn ref="SUPPORTED_Windows7" />']
-        paired = [t['value_names'][t['pairs'][item]] for item, _ in t['rows'] if item in t['pairs']]
-        if paired:
+                f'      <parentCategory ref="{category}" />',
+                '      <supportedOn ref="SUPPORTED_Windows7" />',
+                '      <enabledList>',
+                f'        <item key={quoteattr(key)} valueName="{ENABLED_VALUE}"><value><decimal value="1" /></value></item>',
+                '      </enabledList>',
+                '      <disabledList>',
+                f'        <item key={quoteattr(key)} valueName="{ENABLED_VALUE}"><value><delete /></value></item>']
+        if kind != 'start':
             # Values written through a valueList go with the policy.
-            out.append('      <disabledList>')
-            for value_name in paired:
-                out.append(f'        <item key={quoteattr(key)} valueName="{value_name}"><value><delete /></value></item>')
-            out.append('      </disabledList>')
-        out.append('      <elements>')
-        for item, _row_text in t['rows']:
-            value_name = t['value_names'][item]
-            pair = (key, t['value_names'][t['pairs'][item]]) if item in t['pairs'] else None
-            out.append(f'        <enum id="{name}_{value_name}" valueName="{value_name}">')
-            out += enum_item(FACTORY, None, pair)
-            for level, caption in t['offered'][item]:
-                out += enum_item(string_id(caption), level, pair)
+            for item, _ in t['rows']:
+                if item in t['pairs']:
+                    value_name = t['value_names'][t['pairs'][item]]
+                    out.append(f'        <item key={quoteattr(key)} valueName="{value_name}"><value><delete /></value></item>')
+        out += ['      </disabledList>', '      <elements>']
+        if kind == 'start':
+            out.append(f'        <enum id="{name}_mode" valueName="{t["mode_value"]}">')
+            out += enum_item(FACTORY, None, None)
+            for index in range(3):
+                out += enum_item(f'ProfileName{index + 1}', index, None)
             out.append('        </enum>')
+        else:
+            for item, _row_text in t['rows']:
+                value_name = t['value_names'][item]
+                pair = (key, t['value_names'][t['pairs'][item]]) if item in t['pairs'] else None
+                out.append(f'        <enum id="{name}_{value_name}" valueName="{value_name}">')
+                out += enum_item(FACTORY, None, pair)
+                for level, caption in t['offered'][item]:
+                    out += enum_item(string_id(caption), level, pair)
+                out.append('        </enum>')
         out += ['      </elements>', '    </policy>']
     out += ['  </policies>', '</policyDefinitions>', '']
     return '\n'.join(out)
@@ -177,15 +224,18 @@ def admx(t):
 def adml(t, language):
     words = TEXTS[language]
     japanese = language == 'ja-JP'
-    strings = {'Category': words['Category'], 'SUPPORTED_Windows7': words['SUPPORTED_Windows7'],
-               FACTORY: words[FACTORY], 'StartProfile': words['StartProfile'],
-               'StartProfile_Help': words['StartProfile_Help']}
+    strings = {'Category': words['Category'], 'RecommendedCategory': words['RecommendedCategory'],
+               'SUPPORTED_Windows7': words['SUPPORTED_Windows7'], FACTORY: words[FACTORY],
+               'StartProfile': words['StartProfile'], 'StartProfile_Help': words['StartProfile_Help']}
     names = t['profile_names'] if japanese else PROFILE_EN
     for index in range(3):
         strings[f'ProfileName{index + 1}'] = names[index]
-        policy = profile_policy(index)
-        strings[policy] = words['Profile'].format(name=names[index])
-        strings[f'{policy}_Help'] = words['Profile_Help'].format(name=names[index])
+    for name, _category, _key, kind, index in policies(t):
+        if kind == 'start':
+            continue
+        text = 'Profile' if kind == 'enforced' else 'Recommended'
+        strings[name] = words[text].format(name=names[index])
+        strings[f'{name}_Help'] = words[f'{text}_Help'].format(name=names[index])
     captions = sorted({caption for item, _ in t['rows'] for _, caption in t['offered'][item]})
     for caption in captions:
         strings[string_id(caption)] = t['strings'][caption] if japanese else ENGLISH[caption]
@@ -200,17 +250,15 @@ def adml(t, language):
            '    <stringTable>']
     for sid, text in strings.items():
         out.append(f'      <string id="{sid}">{escape(text)}</string>')
-    out += ['    </stringTable>', '    <presentationTable>',
-            '      <presentation id="StartProfile">',
-            f'        <dropdownList refId="StartProfile_mode" noSort="true" defaultItem="0">'
-            f'{escape(words["StartProfile_Label"])}</dropdownList>',
-            '      </presentation>']
-    for index in range(3):
-        policy = profile_policy(index)
-        out.append(f'      <presentation id="{policy}">')
-        for item, row_text in t['rows']:
+    out += ['    </stringTable>', '    <presentationTable>']
+    for name, _category, _key, kind, _index in policies(t):
+        out.append(f'      <presentation id="{name}">')
+        if kind == 'start':
+            out.append(f'        <dropdownList refId="{name}_mode" noSort="true" defaultItem="0">'
+                       f'{escape(words["StartProfile_Label"])}</dropdownList>')
+        for item, row_text in ([] if kind == 'start' else t['rows']):
             label = t['strings'][row_text] if japanese else ENGLISH[row_text]
-            out.append(f'        <dropdownList refId="{policy}_{t["value_names"][item]}" noSort="true" '
+            out.append(f'        <dropdownList refId="{name}_{t["value_names"][item]}" noSort="true" '
                        f'defaultItem="0">{escape(label)}</dropdownList>')
         out.append('      </presentation>')
     out += ['    </presentationTable>', '  </resources>', '</policyDefinitionResources>', '']

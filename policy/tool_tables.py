@@ -1,6 +1,7 @@
 """The tool's own tables as the policy template needs them, read from the
 sources (never copied): the rows of the detail window, the levels each row
-offers, the registry keys of the policy branch and the Japanese texts."""
+offers, the registry keys of the enforced and the recommended policy
+branches and the Japanese texts."""
 import os
 import re
 
@@ -62,12 +63,18 @@ def load():
              re.findall(r'if \(row\.item == (ITEM_\w+)\) profiles\[row\.mode\]\[(ITEM_\w+)\] = level;', levels_cpp)}
 
     policy_settings = _cpp_string(re.search(r'kPolicySettingsKey\[\] = u"([^"]+)"', model_h).group(1))
-    block = re.search(r'PolicyProfileKeys\[PROFILE_COUNT\] = \{(.*?)\};', model, re.S).group(1)
-    policy_profiles = [_cpp_string(k).rstrip('\\') for k in re.findall(r'u"([^"]+)"', block)]
+    recommended_settings = _cpp_string(re.search(r'kRecommendedSettingsKey\[\] = u"([^"]+)"', model_h).group(1))
+
+    def keys(name):
+        block = re.search(name + r'\[PROFILE_COUNT\] = \{(.*?)\};', model, re.S).group(1)
+        return [_cpp_string(k).rstrip('\\') for k in re.findall(r'u"([^"]+)"', block)]
+    policy_profiles = keys('PolicyProfileKeys')
+    recommended_profiles = keys('RecommendedProfileKeys')
     mode_value = re.search(r'kModeValue\[\] = u"(\w+)"', model_h).group(1)
     profile_names = [text[defines[f'IDS_PROFILE_NAME_{n}']] for n in (1, 2, 3)]
     return {
         'value_names': value_names, 'offered': offered, 'rows': rows, 'pairs': pairs,
         'policy_settings': policy_settings, 'policy_profiles': policy_profiles, 'mode_value': mode_value,
+        'recommended_settings': recommended_settings, 'recommended_profiles': recommended_profiles,
         'profile_names': profile_names, 'strings': text, 'levels': levels,
     }

@@ -5,7 +5,10 @@ ids of letters, digits and underscores; every string and presentation it
 names exists in both languages; each drop-down belongs to its enum, keeps its
 order and starts with the factory item; the keys, value names and levels are
 the ones the tool reads and the detail window offers; values written through
-a valueList go again when the policy is disabled. Ends with "N passed, N failed".
+a valueList go again when the policy is disabled; enforced and recommended
+policies in categories of their own, every one for computers and users, each
+writing a value of its own when enabled and removing it when disabled, so
+that the editor reads back every choice. Ends with "N passed, N failed".
 """
 import os
 import re
@@ -73,8 +76,34 @@ def main():
             check('ids of letters, digits and underscores', bool(ID.match(sid)), sid)
 
     policies = {p.get('name'): p for p in admx.findall('p:policies/p:policy', NS)}
+    categories = {c.get('name'): c for c in admx.findall('p:categories/p:category', NS)}
+    enforced = ['Profile1', 'Profile2', 'Profile3']
+    recommended = ['StartProfile', 'Profile1_Recommended', 'Profile2_Recommended', 'Profile3_Recommended']
+    check('exactly the enforced and the recommended policies', sorted(policies) == sorted(enforced + recommended),
+          ', '.join(sorted(policies)))
+    for group in (enforced, recommended):
+        parents = {policies[n].find('p:parentCategory', NS).get('ref') for n in group if n in policies}
+        check('enforced and recommended policies each in a category of their own', len(parents) == 1, str(parents))
+    recommended_category = policies['StartProfile'].find('p:parentCategory', NS).get('ref') if 'StartProfile' in policies else ''
+    for lang, adml in admls.items():
+        strings = {s.get('id'): (s.text or '') for s in adml.findall('p:resources/p:stringTable/p:string', NS)}
+        label = categories.get(recommended_category)
+        text = strings.get(label.get('displayName', '')[len('$(string.'):-1], '') if label is not None else ''
+        check('the recommended category says that users can override it',
+              ('ユーザーが変更可能' if lang == 'ja-JP' else 'users can override') in text, f'{lang}: {text}')
     for name, policy in policies.items():
         check('ids of letters, digits and underscores', bool(ID.match(name)), name)
+        check('every policy for computers and users (class="Both")', policy.get('class') == 'Both', name)
+        key = policy.get('key')
+        on = [(i.get('key'), i.get('valueName'), decimal_or_delete(i.find('p:value', NS)))
+              for i in policy.findall('p:enabledList/p:item', NS)]
+        off = {(i.get('key'), i.get('valueName')) for i in policy.findall('p:disabledList/p:item', NS)
+               if decimal_or_delete(i.find('p:value', NS)) is None}
+        check('enabled, a policy writes one value of its own', len(on) == 1 and on[0][0] == key and on[0][2] == 1,
+              f'{name}: {on}')
+        element_values = {e.get('valueName') for e in policy.findall('p:elements/p:enum', NS)}
+        check('the enabled value is none the tool reads', all(v not in element_values for _, v, _ in on), name)
+        check('disabled, the enabled value goes', all((k, v) in off for k, v, _ in on), name)
         enums = {e.get('id'): e for e in policy.findall('p:elements/p:enum', NS)}
         presentation = policy.get('presentation', '')[len('$(presentation.'):-1]
         for lang, adml in admls.items():
@@ -96,7 +125,7 @@ def main():
     start = policies.get('StartProfile')
     check('a policy for the starting profile', start is not None)
     if start is not None:
-        check('StartProfile: the policy branch\'s settings key', start.get('key') == tables['policy_settings'])
+        check('StartProfile: the recommended settings key', start.get('key') == tables['recommended_settings'])
         enum = start.find('p:elements/p:enum', NS)
         check('StartProfile: the value "mode"', enum.get('valueName') == tables['mode_value'])
         values = [decimal_or_delete(i.find('p:value', NS)) for i in enum.findall('p:item', NS)][1:]
@@ -104,8 +133,11 @@ def main():
 
     # One policy a profile, one drop-down a row of the detail window.
     names = tables['value_names']
-    for index, key in enumerate(tables['policy_profiles']):
-        policy = policies.get(f'Profile{index + 1}')
+    profile_policies = [(f'Profile{i + 1}', key) for i, key in enumerate(tables['policy_profiles'])]
+    profile_policies += [(f'Profile{i + 1}_Recommended', key) for i, key in enumerate(tables['recommended_profiles'])]
+    for index, (policy_name, key) in enumerate(profile_policies):
+        index %= 3
+        policy = policies.get(policy_name)
         check('a policy a profile', policy is not None, str(index + 1))
         if policy is None:
             continue
