@@ -7,7 +7,7 @@
 
 namespace {
 
-enum SwitchName { NAME_MODE, NAME_RESTORE, NAME_ORIGINAL, NAME_QUIET, NAME_USAGE, NAME_OLD, NAME_UNKNOWN };
+enum SwitchName { NAME_MODE, NAME_RESTORE, NAME_ORIGINAL, NAME_KEEP, NAME_QUIET, NAME_USAGE, NAME_OLD, NAME_UNKNOWN };
 
 constexpr char16_t kCreateLog[] = u"/CreateLog";
 constexpr char16_t kApply[] = u"/apply";
@@ -16,7 +16,7 @@ const struct {
     const char16_t* text;
     SwitchName name;
 } kSwitchNames[] = {
-    {u"mode", NAME_MODE},     {u"restore", NAME_RESTORE}, {u"original", NAME_ORIGINAL}, {u"quiet", NAME_QUIET},
+    {u"mode", NAME_MODE},     {u"restore", NAME_RESTORE}, {u"original", NAME_ORIGINAL}, {u"keep", NAME_KEEP}, {u"quiet", NAME_QUIET},
     {u"createlog", NAME_OLD}, {u"apply", NAME_OLD},       {u"?", NAME_USAGE},
 };
 
@@ -88,6 +88,7 @@ CommandLine ParseCommandLine(StringView16 line)
         }
         case NAME_RESTORE: SetAction(&command, COMMAND_RESTORE); break;
         case NAME_ORIGINAL: SetAction(&command, COMMAND_ORIGINAL); break;
+        case NAME_KEEP: SetAction(&command, COMMAND_KEEP); break;
         case NAME_QUIET: command.quiet = true; break;
         case NAME_OLD: break;
         case NAME_USAGE: usage = true; break;

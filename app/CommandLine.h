@@ -9,6 +9,7 @@ enum CommandAction {
     COMMAND_MODE,     // "/mode N": switch to profile N - 1
     COMMAND_RESTORE,  // "/restore": the factory settings
     COMMAND_ORIGINAL, // "/original": the person's own settings from before the first switch
+    COMMAND_KEEP,     // "/keep": the sign-in check of a kept profile
     COMMAND_USAGE,    // "/?": the usage box
     COMMAND_BAD,      // not understood: the usage box, nothing changed
 };

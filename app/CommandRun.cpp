@@ -18,7 +18,7 @@ int CCorvelChgApp::RunCommand()
         m_nSelMode = m_command.mode;
     }
     if (m_command.action == COMMAND_ORIGINAL) {
-        if (!COriginalSettings::IsKept()) return NothingKept();
+        if (!IsReturnOffered()) return NothingKept();
         switchType = SWITCH_ORIGINAL;
     }
     if (m_command.quiet) {
@@ -35,9 +35,18 @@ int CCorvelChgApp::RunCommand()
     return SwitchExitCode(result, failedItems);
 }
 
+bool CCorvelChgApp::IsKeepEnforced()
+{
+    bool enforced = false;
+    return KeepProfile(&enforced) && enforced;
+}
+
+bool CCorvelChgApp::IsReturnOffered() { return !IsKeepEnforced() && COriginalSettings::IsKept(); }
+
 int CCorvelChgApp::NothingKept()
 {
-    Log(u"CCorvelChgApp::RunCommand no original settings are kept, nothing changed.");
+    Log(IsKeepEnforced() ? u"CCorvelChgApp::RunCommand a policy keeps the profile at every sign-in, nothing changed."
+                         : u"CCorvelChgApp::RunCommand no original settings are kept, nothing changed.");
     if (!m_command.quiet) {
         String16 text = LoadText(IDS_NOTHING_KEPT);
         if (!text.empty()) ShowMessageText(nullptr, text, MB_OK | MB_ICONINFORMATION);

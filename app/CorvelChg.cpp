@@ -49,6 +49,10 @@ BOOL CCorvelChgApp::InitInstance()
         RunDeferredApply();
         return FALSE;
     }
+    if (m_command.action == COMMAND_KEEP) {
+        m_nExitCode = RunKeepCheck();
+        return FALSE;
+    }
     if (m_command.action == COMMAND_BAD || m_command.action == COMMAND_USAGE) {
         ShowUsage();
         m_nExitCode = m_command.action == COMMAND_BAD ? EXIT_BAD_COMMAND : EXIT_DONE;
@@ -64,6 +68,7 @@ BOOL CCorvelChgApp::InitInstance()
         return StartFailed();
     }
     if (!RegisterWindowClasses()) return StartFailed();
+    WaitForKeepCheck();
     if (IsToolRunning()) {
         Log(u"CCorvelChgApp::InitInstance() tool is running now.");
         if (IsSwitchCommand() && m_nExitCode == EXIT_DONE) m_nExitCode = EXIT_RUNNING;

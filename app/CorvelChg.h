@@ -21,6 +21,11 @@ struct ToolMutexTraits : NullMeansNone {
 
 inline constexpr char16_t kToolMutexName[] = u"CorvelChangeMutex";
 inline constexpr char16_t kAutoRunMutexName[] = u"CorvelChangeMutex_AutoRun";
+// Held by the sign-in check of a kept profile while it works.
+inline constexpr char16_t kKeepMutexName[] = u"CorvelChangeMutex_Keep";
+// Written by that check when it stored the text size again: the main window
+// says so once.
+inline constexpr char16_t kTextSizePutBackValue[] = u"TextSizePutBack";
 inline constexpr char16_t kMainWindowClass[] = u"MainWindowClass";
 inline constexpr char16_t kDetailWindowClass[] = u"DetailWindowClass";
 
@@ -50,8 +55,18 @@ public:
     int RunCommand();
     // The usage box of the command line, unless "/quiet".
     void ShowUsage();
-    // "/original" with no kept settings: says so, and the exit code.
+    // The return to the person's own settings is offered: a whole set is
+    // kept, and no policy keeps the profile at every sign-in.
+    bool IsReturnOffered();
+    // A policy keeps the profile at every sign-in.
+    bool IsKeepEnforced();
+    // "/original" when no return is offered: says so, and the exit code.
     int NothingKept();
+
+    // The sign-in check of a kept profile ("/keep"): its exit code.
+    int RunKeepCheck();
+    int CheckKeptProfile();
+    void WaitForKeepCheck();
 
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);

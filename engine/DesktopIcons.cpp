@@ -57,6 +57,15 @@ BOOL CSwitchMode::ChangeDesktopIconSize(DWORD nSize)
     return TRUE;
 }
 
+BOOL CSwitchMode::IsDesktopReady()
+{
+    IDesktop& desktop = Plat().desktop;
+    HWND desktopWindow = desktop.GetDesktopWindow();
+    HWND view = nullptr;
+    if (desktopWindow) desktop.EnumChildWindows(desktopWindow, FindDesktopViewProc, reinterpret_cast<LPARAM>(&view));
+    return view != nullptr;
+}
+
 // A "Progman" or "WorkerW" window whose "SHELLDLL_DefView" child has a list
 // view as its first child; the view window is the result.
 BOOL CSwitchMode::FindDesktopViewProc(HWND window, LPARAM result)

@@ -2,6 +2,8 @@
 // it lasts, and loaded into the running logon at once.
 #include "engine/SwitchMode.h"
 
+#include <cstring>
+
 #include "engine/PointerRoles.h"
 
 #include "log/RunContext.h"
@@ -51,6 +53,7 @@ struct Scheme {
     String16 pointers[kPointerRoleCount];
     String16 name;
     String16 source;
+    String16 styleName;  // the string table's name of the style, for the log
 };
 
 bool Applies(const PointerRole& role) { return !role.sinceWindows10 || TheRun().m_bWindows10; }
@@ -119,27 +122,65 @@ void LoadIntoLogon(const Scheme& scheme)
     LoadPointers(scheme);
 }
 
-}  // namespace
-
-BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
+// The scheme a MouseStyle gives: a stored scheme whole or not at all, else
+// Windows' own files.
+bool SchemeOf(CSwitchMode& engine, DWORD mouseStyle, Scheme* scheme)
 {
     if (mouseStyle > 2) {
         Log(u"CSwitchMode::SetMouseStyle unknow mouse style.");
-        return FALSE;
+        return false;
     }
     CRunContext& run = TheRun();
     const bool signOutWording = run.m_nOsVersion >= OSVER_6_2;
     char16_t schemeName[kTextChars] = {};
     if (!run.LoadResString(kSchemeNames[mouseStyle][signOutWording ? 1 : 0], schemeName, kTextChars)) {
-        return FALSE;
+        return false;
     }
-
-    // A stored scheme is taken whole or not at all.
     String16 key = String16(kSettingsKey) + u"\\MousePointer\\" + static_cast<char16_t>(u'0' + mouseStyle);
     std::vector<String16> stored;
-    const bool fromStore = GetMousePointerFromReg(key.c_str(), &stored);
-    const Scheme scheme = MakeScheme(fromStore ? &stored : nullptr, mouseStyle, schemeName);
-    Log(u"CSwitchMode::SetMouseStyle MouseStyle: %s", schemeName);
+    const bool fromStore = engine.GetMousePointerFromReg(key.c_str(), &stored);
+    *scheme = MakeScheme(fromStore ? &stored : nullptr, mouseStyle, schemeName);
+    scheme->styleName = schemeName;
+    return true;
+}
+
+// A text value as stored, with its type and terminator.
+bool StoredTextIs(const char16_t* name, DWORD type, const String16& text)
+{
+    DWORD storedType = 0;
+    std::vector<BYTE> data;
+    if (RegReadRaw(HKEY_CURRENT_USER, kCursorsKey, name, &storedType, &data) != ERROR_SUCCESS) return false;
+    const String16 wanted = text + u'\0';
+    return storedType == type && data.size() == wanted.size() * sizeof(char16_t) &&
+           std::memcmp(data.data(), wanted.data(), data.size()) == 0;
+}
+
+}  // namespace
+
+BOOL CSwitchMode::IsMouseStyleInEffect(DWORD mouseStyle, String16* schemeInEffect)
+{
+    char16_t name[kTextChars] = {};
+    if (RegReadStr(HKEY_CURRENT_USER, kCursorsKey, u"", name, sizeof(name) - sizeof(char16_t)) == ERROR_SUCCESS) {
+        *schemeInEffect = name;
+    }
+    Scheme scheme;
+    if (!SchemeOf(*this, mouseStyle, &scheme)) return TRUE;  // nothing to compare with: leave it
+    for (int i = 0; i < kPointerRoleCount; ++i) {
+        if (Applies(kPointerRoles[i]) && !StoredTextIs(kPointerRoles[i].valueName, REG_EXPAND_SZ, scheme.pointers[i])) {
+            return FALSE;
+        }
+    }
+    DWORD source = 0;
+    return StoredTextIs(u"", REG_SZ, scheme.name) &&
+           RegReadDword(HKEY_CURRENT_USER, kCursorsKey, u"Scheme Source", &source) == ERROR_SUCCESS &&
+           source == static_cast<DWORD>(ParseDecimal(scheme.source));
+}
+
+BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
+{
+    Scheme scheme;
+    if (!SchemeOf(*this, mouseStyle, &scheme)) return FALSE;
+    Log(u"CSwitchMode::SetMouseStyle MouseStyle: %s", scheme.styleName);
 
     // Each value is written on its own; one that fails does not stop the rest.
     for (int i = 0; i < kPointerRoleCount; ++i) {

@@ -8,6 +8,10 @@
 #include "platform/IDisplay.h"
 #include "platform/WinTypes.h"
 
+// The window metrics SetWindowDesign last applied, as Windows reported them
+// back: a REG_BINARY NONCLIENTMETRICSW under the user's settings key.
+inline constexpr char16_t kAppliedMetricsValue[] = u"AppliedMetrics";
+
 // How long one switch may wait for its announcements in all. A window may
 // take kAnnounceWindowTimeout, a broadcast that times the number of windows;
 // each announcement waits for what is left of this bound, and once it is
@@ -30,6 +34,9 @@ public:
     // Window metrics: items 2 to 7 of the profile's values.
     BOOL SetWindowDesign(const LONG* values);
     // The whole structure as Windows has it now, and one put back whole.
+    // SetWindowDesign records what Windows reported back after its change
+    // (kAppliedMetricsValue), which may differ from what was asked (a
+    // caption raised to fit its font).
     BOOL GetMetrics(NONCLIENTMETRICSW* metrics);
     BOOL SetMetrics(const NONCLIENTMETRICSW& metrics);
     void LogOutWinDesign(const NONCLIENTMETRICSW* metrics, int stage);
@@ -40,9 +47,14 @@ public:
     // Loads the pointers as "Control Panel\Cursors" holds them now into the
     // running logon, and announces it.
     BOOL ReloadPointers();
+    // Whether "Control Panel\Cursors" holds exactly what SetMouseStyle
+    // writes for the style; *schemeInEffect gets the name stored now.
+    BOOL IsMouseStyleInEffect(DWORD mouseStyle, String16* schemeInEffect);
 
     // Desktop icon size in pixels: 32, 48, 96 or 256.
     BOOL ChangeDesktopIconSize(DWORD nSize);
+    // The shell's desktop view exists: the desktop is up.
+    static BOOL IsDesktopReady();
     static BOOL FindDesktopViewProc(HWND window, LPARAM result);
 
     // Tells the programs that the setting of a SystemParametersInfo action

@@ -7,6 +7,7 @@
 
 #include "engine/MulDiv.h"
 #include "log/RunContext.h"
+#include "settings/RegControl.h"
 #include "settings/SettingModel.h"
 
 namespace {
@@ -44,6 +45,18 @@ const LoggedField kLoggedFields[] = {
      [](const NONCLIENTMETRICSW& m) { return static_cast<int>(m.lfSmCaptionFont.lfHeight); }},
     {u"lfStatusFont.lfHeight", [](const NONCLIENTMETRICSW& m) { return static_cast<int>(m.lfStatusFont.lfHeight); }},
 };
+
+// What Windows made of the change, for the sign-in check to compare with.
+void RecordAppliedMetrics()
+{
+    NONCLIENTMETRICSW applied;
+    if (!ReadMetrics(&applied)) return;
+    const auto* bytes = reinterpret_cast<const BYTE*>(&applied);
+    if (RegWriteRaw(HKEY_CURRENT_USER, kSettingsKey, kAppliedMetricsValue, REG_BINARY,
+                    std::vector<BYTE>(bytes, bytes + sizeof(applied))) != ERROR_SUCCESS) {
+        Log(u"CSwitchMode::SetWindowDesign the applied metrics could not be recorded.");
+    }
+}
 
 }  // namespace
 
@@ -99,6 +112,7 @@ BOOL CSwitchMode::SetWindowDesign(const LONG* values)
         return FALSE;
     }
     AnnounceChange(SPI_SETNONCLIENTMETRICS);
+    RecordAppliedMetrics();
     if (logging) LogOutWinDesign(&metrics, 2);
     return TRUE;
 }

@@ -165,6 +165,27 @@ bool FactoryLevel(DWORD mode, int item, DWORD* level)
     return EnforcedLevel(mode, item, level) || InheritedLevel(mode, item, level);
 }
 
+bool KeepProfile(bool* enforced)
+{
+    const struct {
+        HKEY root;
+        const char16_t* key;
+        bool enforced;
+    } sources[] = {{HKEY_LOCAL_MACHINE, kPolicySettingsKey, true},
+                   {HKEY_CURRENT_USER, kPolicySettingsKey, true},
+                   {HKEY_CURRENT_USER, kSettingsKey, false},
+                   {HKEY_LOCAL_MACHINE, kRecommendedSettingsKey, false},
+                   {HKEY_CURRENT_USER, kRecommendedSettingsKey, false}};
+    *enforced = false;
+    for (const auto& source : sources) {
+        DWORD value = 0;
+        if (RegReadDword(source.root, source.key, kKeepProfileValue, &value) != ERROR_SUCCESS || value > 1) continue;
+        *enforced = source.enforced;
+        return value == 1;
+    }
+    return false;
+}
+
 bool LevelWithoutEnforced(DWORD mode, int item, DWORD* level)
 {
     return StoredLevel(HKEY_CURRENT_USER, mode, item, level) || InheritedLevel(mode, item, level) ||

@@ -80,6 +80,10 @@ extern const char16_t* const RecommendedProfileKeys[PROFILE_COUNT];
 inline constexpr char16_t kRecommendedSettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Recommended\\Settings";
 inline constexpr char16_t kPolicySettingsKey[] = u"Software\\Policies\\Halden\\CorvelChg\\Settings";
 inline constexpr char16_t kModeValue[] = u"mode";
+// Whether the chosen profile is put back at every sign-in: the user's own
+// choice under kSettingsKey, enforced or recommended by a policy under the
+// settings keys of the policy branches; 1 on, 0 off.
+inline constexpr char16_t kKeepProfileValue[] = u"KeepProfile";
 inline constexpr char16_t kUserModeValue[] = u"Mode";
 inline constexpr char16_t kProfilesNameValue[] = u"ProfilesName";
 
@@ -113,6 +117,12 @@ bool InheritedLevel(DWORD mode, int item, DWORD* level);
 // The factory side (a factory restore, 「初期値に戻す」): enforced, else
 // inherited; never the user's own level.
 bool FactoryLevel(DWORD mode, int item, DWORD* level);
+// Keeping the profile at every sign-in: an enforced policy (computer, user),
+// else the user's own choice, else a recommended policy (computer, user),
+// else off. *enforced tells whether a policy decides it. A value other than
+// a REG_DWORD 0 or 1 counts as none.
+bool KeepProfile(bool* enforced);
+
 // The user's level without enforced policies: their own, else inherited,
 // else the built-in one. What OK stores for a cell a policy enforces.
 bool LevelWithoutEnforced(DWORD mode, int item, DWORD* level);

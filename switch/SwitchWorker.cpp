@@ -69,9 +69,11 @@ void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
     }
 }
 
+}  // namespace
+
 // The program's path in quotation marks, so that a path with blanks can
 // never be read as a shorter program followed by arguments.
-void WriteRunValue()
+void ArrangeSignInRun()
 {
     char16_t path[kTextChars] = u"%ProgramFiles%\\Halden\\CorvelChg\\CorvelChg.exe";
     Plat().system.ModuleFileName(path, kTextChars);
@@ -81,6 +83,8 @@ void WriteRunValue()
         Log(u"ProcessProc:Set runonce failed.");
     }
 }
+
+namespace {
 
 void RemoveLeftoverRunValue()
 {
@@ -193,7 +197,7 @@ unsigned int ProcessProc(void* param)
         // next sign-in: the run that re-applies the window metrics for it
         // must be there too, and the user told that a sign-out is pending.
         if (worker->m_bNeedSignOut && !(mask & (1u << ITEM_DPI))) {
-            WriteRunValue();
+            ArrangeSignInRun();
             worker->EndFromWorker(PROGRESS_SIGN_OUT);
             return 0;
         }
@@ -207,7 +211,7 @@ unsigned int ProcessProc(void* param)
     if (!done.empty()) worker->SetStatusText(done.c_str());
     if (worker->m_bPauses) Plat().system.Sleep(1000);
     if (worker->m_bNeedSignOut) {
-        WriteRunValue();
+        ArrangeSignInRun();
         worker->EndFromWorker(PROGRESS_SIGN_OUT);
         return 0;
     }

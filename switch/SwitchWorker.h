@@ -66,5 +66,9 @@ private:
     int m_nResult = PROGRESS_DONE;
 };
 
+// Registers the sign-in run ("/apply") that re-applies the window metrics
+// once a stored text size is in effect: the Run value kRunValue.
+void ArrangeSignInRun();
+
 // The worker thread: param is the CSwitchWorker of the progress window.
 unsigned int ProcessProc(void* param);

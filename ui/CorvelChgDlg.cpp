@@ -55,7 +55,7 @@ BOOL CCorvelChgDlg::OnInitDialog()
         if (current) button.SetAccessibleName({app.LoadText(IDS_CURRENT_MODE_NAME), String16(), String16()});
     }
     // Only a whole set of the person's own settings can be returned to.
-    ::EnableWindow(GetDlgItem(IDC_ORIGINAL), COriginalSettings::IsKept());
+    ::EnableWindow(GetDlgItem(IDC_ORIGINAL), app.IsReturnOffered());
     return TRUE;
 }
 

@@ -1,0 +1,21 @@
+// The sign-in check of a kept profile: compares every setting the profile
+// gives with what is in effect and applies again only what differs, with the
+// calls of a switch and no pauses. Window metrics count as equal when they
+// equal what Windows reported back after the last switch: Windows adjusts
+// some values on its own.
+#pragma once
+
+#include "engine/SwitchMode.h"
+#include "settings/SettingModel.h"
+
+struct ProfileCheckResult {
+    DWORD failed = 0;             // bit n: item n differed and could not be put back
+    int putBack = 0;              // the items put back
+    bool textSizeStored = false;  // the text size was stored again for the next sign-in
+};
+
+// One look at every item of the profile's values, in the order of a switch;
+// each item put back gets a log line with what Windows had and what was put
+// back. Before the first change the person's own settings are kept, when
+// none are yet (COriginalSettings::Keep).
+ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values);
