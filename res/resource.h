@@ -35,6 +35,7 @@
 #define IDC_CURRENT 1076
 #define IDC_RESTORE 1079
 #define IDC_ORIGINAL 1081
+#define IDC_TEXT_SIZE_NOTE 1084
 
 // Detail settings window (level buttons: the control ids of ProfileLevelTable).
 #define IDC_DEFAULT 1005
@@ -50,6 +51,7 @@
 #define IDC_HEADING1 1079
 #define IDC_HEADING2 1080
 #define IDC_POLICY_NOTE 1082
+#define IDC_KEEP_PROFILE 1083
 
 // Sign-out prompt.
 #define IDC_LATER 1004
@@ -146,3 +148,9 @@
 // window's note.
 #define IDS_ENFORCED_BUTTON_NAME 10086
 #define IDS_POLICY_NOTE 10087
+// Keeping the profile at every sign-in: the detail window's check box in
+// the two wordings, and the main window's line after the sign-in check
+// stored the text size again.
+#define IDS_KEEP_SIGN_IN 10088
+#define IDS_KEEP_LOG_ON 10089
+#define IDS_TEXT_SIZE_PUT_BACK 10090

@@ -8,7 +8,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 "$top/scripts/setup.sh" || exit 1
 CC=clang CXX=clang++ cmake -S "$top" -B "$top/build/fuzz" -G Ninja -DTESSALY_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
-cmake --build "$top/build/fuzz" >/dev/null || exit 1
+# ninja prints a failed compile on its standard output: kept, and shown on failure.
+cmake --build "$top/build/fuzz" >"$top/build/fuzz/build.log" 2>&1 || { tail -30 "$top/build/fuzz/build.log"; exit 1; }
 mkdir -p "$top/build/fuzz/crashes"
 passed=0; failed=0
 for target in FuzzResolution FuzzText FuzzConversions; do

@@ -3,6 +3,7 @@
 #include "app/CorvelChg.h"
 #include "app/IToolWindows.h"
 #include "res/resource.h"
+#include "settings/RegControl.h"
 #include "switch/OriginalSettings.h"
 #include "ui/DialogRestore.h"
 #include "ui/NoteFont.h"
@@ -36,7 +37,7 @@ BOOL CCorvelChgDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CCorvelChgApp& app = *TheApp();
 
-    if (SetNoteFont(m_hWnd, {IDC_NOTE, IDC_NOTE_MARK}, &m_font)) {
+    if (SetNoteFont(m_hWnd, {IDC_NOTE, IDC_NOTE_MARK, IDC_TEXT_SIZE_NOTE}, &m_font)) {
         String16 format = app.LoadText(IDS_CURRENT_PROFILE);
         if (!format.empty()) {
             // The status line is kept, hidden, with its text.
@@ -54,9 +55,26 @@ BOOL CCorvelChgDlg::OnInitDialog()
         // The current profile is told in words too, not by its face alone.
         if (current) button.SetAccessibleName({app.LoadText(IDS_CURRENT_MODE_NAME), String16(), String16()});
     }
+    ShowTextSizeNote();
     // Only a whole set of the person's own settings can be returned to.
     ::EnableWindow(GetDlgItem(IDC_ORIGINAL), app.IsReturnOffered());
     return TRUE;
+}
+
+// Once after the sign-in check stored the text size again: Windows had
+// changed it, and it comes back at the next sign-in.
+void CCorvelChgDlg::ShowTextSizeNote()
+{
+    DWORD putBack = 0;
+    if (RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue, &putBack) != ERROR_SUCCESS) return;
+    RegDeleteValue(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue);
+    if (putBack != 1) return;
+    CCorvelChgApp& app = *TheApp();
+    String16 format = app.LoadText(IDS_TEXT_SIZE_PUT_BACK);
+    String16 word = app.LoadText(app.m_nOsVersion >= OSVER_6_2 ? IDS_WORD_SIGN_IN : IDS_WORD_LOG_ON);
+    if (format.empty() || word.empty()) return;
+    SetDlgItemText(IDC_TEXT_SIZE_NOTE, Format(format.c_str(), word).c_str());
+    ::ShowWindow(GetDlgItem(IDC_TEXT_SIZE_NOTE), SW_SHOWNA);
 }
 
 // Enter on a mode button clicks it, as the mouse would; F1 opens help.

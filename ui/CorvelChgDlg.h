@@ -32,4 +32,5 @@ public:
 
 private:
     void ChooseMode(int mode);
+    void ShowTextSizeNote();
 };

@@ -61,7 +61,30 @@ BOOL CSettingDlg::OnInitDialog()
         if (!note.empty()) SetDlgItemText(IDC_DPI_NOTE, note.c_str());
     }
     InitButton();
+    InitKeepProfile();
     return TRUE;
+}
+
+void CSettingDlg::InitKeepProfile()
+{
+    CRunContext& run = TheRun();
+    String16 text = run.LoadText(run.m_nOsVersion >= OSVER_6_2 ? IDS_KEEP_SIGN_IN : IDS_KEEP_LOG_ON);
+    SetDlgItemText(IDC_KEEP_PROFILE, text.c_str());
+    bool enforced = false;
+    m_bKeepShown = KeepProfile(&enforced);
+    HWND box = GetDlgItem(IDC_KEEP_PROFILE);
+    ::SendMessageW(box, BM_SETCHECK, m_bKeepShown ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::EnableWindow(box, !enforced);
+}
+
+LONG CSettingDlg::SaveKeepProfile()
+{
+    HWND box = GetDlgItem(IDC_KEEP_PROFILE);
+    const bool checked = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (!::IsWindowEnabled(box) || checked == m_bKeepShown) return ERROR_SUCCESS;
+    LONG result = RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, checked ? 1 : 0);
+    if (result != ERROR_SUCCESS) Log(u"CSettingDlg::OnBnClickedOk the choice of keeping the profile could not be saved.");
+    return result;
 }
 
 BOOL CSettingDlg::PreTranslateMessage(MSG* message)
@@ -169,7 +192,9 @@ DWORD CSettingDlg::SaveSettings()
 
 void CSettingDlg::OnBnClickedOk()
 {
-    if (SaveSettings() != 0) ShowMessage(m_hWnd, IDS_SAVE_FAILED, MB_ICONWARNING);
+    const bool levelsSaved = SaveSettings() == 0;
+    const bool keepSaved = SaveKeepProfile() == ERROR_SUCCESS;
+    if (!levelsSaved || !keepSaved) ShowMessage(m_hWnd, IDS_SAVE_FAILED, MB_ICONWARNING);
     EndDialog(0);
 }
 

@@ -20,6 +20,11 @@ public:
     void SetDefaultInfo();
     // 0 when nothing needed saving or every write succeeded.
     DWORD SaveSettings();
+    // The check box of keeping the profile at every sign-in: its text in the
+    // version's wording, the state in effect, disabled when a policy decides.
+    void InitKeepProfile();
+    // The user's choice, when it was changed; 0 or the write's error code.
+    LONG SaveKeepProfile();
 
     void OnBnClickedOk();
     void OnBnClickedCancel();
@@ -30,6 +35,7 @@ public:
     DWORD m_dwBtnAllSts[kLevelButtons] = {};
     CStyleButton m_btnItem[kLevelButtons];
     ScopedFont m_font;
+    bool m_bKeepShown = false;
 
     DECLARE_MESSAGE_MAP()
 };
