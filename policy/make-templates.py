@@ -22,9 +22,10 @@ NAMESPACE = 'Halden.Policies.Tessaly.V2'
 PREFIX = 'tessaly'
 REVISION = '2.0'
 FACTORY = 'Factory'  # the first item of every drop-down: the value is removed
-# Written by every policy when it is enabled and removed when it is disabled,
-# so that "Enabled, every row at the factory item" reads back as Enabled.
-# The tool never reads it.
+# Written by every policy with drop-downs when it is enabled and removed when
+# it is disabled, so that "Enabled, every row at the factory item" reads back
+# as Enabled. The tool never reads it. The keeping policies are switches:
+# their own value is 1 enabled and 0 disabled.
 ENABLED_VALUE = 'Enabled'
 CATEGORY = 'Tessaly'
 RECOMMENDED_CATEGORY = 'Tessaly_Recommended'
@@ -79,6 +80,25 @@ TEXTS = {
             'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。\n\n'
             '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除されます。'),
         'Recommended_Label': '{name}',
+        'KeepProfile': 'サインインのたびに、選んだ設定に戻す（ユーザーは変更できません）',
+        'KeepProfile_Help': (
+            'サインインのたびに、ユーザーが使っている設定（「設定①」「設定②」「設定③」）の値を確認し、'
+            'Windows の更新や再起動、ユーザー自身の操作などで変わった項目だけを元に戻します。'
+            'PC のすべてのユーザーに、ユーザーの操作なしで適用されます。\n\n'
+            '「有効」にすると、詳細設定の画面の「サインインのたびに、選んだ設定に戻す」はオンのまま変更できず、'
+            '「元の設定に戻す」は使えなくなります。自分の設定を選んでいないユーザーには、'
+            '自分の設定を選んでいないユーザーが使う設定が適用されます（その前の表示設定は元の設定として保存されます）。'
+            '「無効」にすると、オフのまま変更できません。\n\n'
+            '文字の大きさが変わっていたときは、次回のサインイン後に戻ります。'
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、コンピューターの構成が優先されます。\n\n'
+            '「未構成」にすると、ユーザーが詳細設定の画面で選びます。'),
+        'KeepProfile_Recommended': 'サインインのたびに、選んだ設定に戻す（既定）',
+        'KeepProfile_Recommended_Help': (
+            '詳細設定の画面の「サインインのたびに、選んだ設定に戻す」の既定の状態を決めます。'
+            'ユーザーが自分で選んで保存すると、そのユーザーの選択が使われます。\n\n'
+            '「有効」にすると既定でオン、「無効」にすると既定でオフになります。'
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、コンピューターの構成が優先されます。\n\n'
+            '「未構成」にすると、既定ではオフです。'),
     },
     'en-US': {
         'Category': 'Tessaly (display switching)',
@@ -124,15 +144,37 @@ TEXTS = {
             'Set under both Computer and User Configuration, the computer\'s wins, setting by setting.\n\n'
             'Disabled or Not Configured: the values this policy wrote are removed.'),
         'Recommended_Label': '{name}',
+        'KeepProfile': 'Put the chosen profile back at every sign-in (users cannot change it)',
+        'KeepProfile_Help': (
+            'At every sign-in, Tessaly compares the settings of the profile a user uses (設定①, ② or ③) with '
+            'what is in effect and puts back only what Windows or the user changed (after an update, a restart, '
+            'or a change in Windows\' own settings). It applies to every user of the PC, without any step of '
+            'theirs.\n\n'
+            'Enabled: the check box "サインインのたびに、選んだ設定に戻す" of the detail settings window is on and '
+            'cannot be changed, and "Return to my own settings" (元の設定に戻す) is not offered. A user who has '
+            'not chosen a profile gets the profile for users who have not chosen one (the display settings they '
+            'had before are kept as their own settings). Disabled: off, and users cannot turn it on.\n\n'
+            'A text size that had changed comes back after the next sign-in. Set under both Computer and User '
+            'Configuration, the computer\'s wins.\n\n'
+            'Not Configured: users decide in the detail settings window.'),
+        'KeepProfile_Recommended': 'Put the chosen profile back at every sign-in (default)',
+        'KeepProfile_Recommended_Help': (
+            'Sets the default of the check box "サインインのたびに、選んだ設定に戻す" of the detail settings '
+            'window. A user who saves their own choice keeps it.\n\n'
+            'Enabled: on by default. Disabled: off by default. Set under both Computer and User Configuration, '
+            'the computer\'s wins.\n\n'
+            'Not Configured: off by default.'),
     },
 }
 
 
 def policies(t):
     """Every policy: (name, category, key, kind, profile index); kind is
-    'start', 'enforced' or 'recommended'."""
+    'start', 'keep', 'enforced' or 'recommended'."""
     out = [(f'Profile{i + 1}', CATEGORY, key, 'enforced', i) for i, key in enumerate(t['policy_profiles'])]
+    out.append(('KeepProfile', CATEGORY, t['policy_settings'], 'keep', None))
     out.append(('StartProfile', RECOMMENDED_CATEGORY, t['recommended_settings'], 'start', None))
+    out.append(('KeepProfile_Recommended', RECOMMENDED_CATEGORY, t['recommended_settings'], 'keep', None))
     out += [(f'Profile{i + 1}_Recommended', RECOMMENDED_CATEGORY, key, 'recommended', i)
             for i, key in enumerate(t['recommended_profiles'])]
     return out
@@ -185,6 +227,15 @@ def admx(t):
            '  <policies>']
     for name, category, key, kind, _index in policies(t):
         # class="Both": under Computer and User Configuration, each writing to its own root.
+        if kind == 'keep':
+            out += [f'    <policy name="{name}" class="Both" displayName="$(string.{name})" '
+                    f'explainText="$(string.{name}_Help)" key={quoteattr(key)} valueName="{t["keep_value"]}">',
+                    f'      <parentCategory ref="{category}" />',
+                    '      <supportedOn ref="SUPPORTED_Windows7" />',
+                    '      <enabledValue><decimal value="1" /></enabledValue>',
+                    '      <disabledValue><decimal value="0" /></disabledValue>',
+                    '    </policy>']
+            continue
         out += [f'    <policy name="{name}" class="Both" displayName="$(string.{name})" '
                 f'explainText="$(string.{name}_Help)" presentation="$(presentation.{name})" key={quoteattr(key)}>',
                 f'      <parentCategory ref="{category}" />',
@@ -230,8 +281,11 @@ def adml(t, language):
     names = t['profile_names'] if japanese else PROFILE_EN
     for index in range(3):
         strings[f'ProfileName{index + 1}'] = names[index]
+    for name in ('KeepProfile', 'KeepProfile_Recommended'):
+        strings[name] = words[name]
+        strings[f'{name}_Help'] = words[f'{name}_Help']
     for name, _category, _key, kind, index in policies(t):
-        if kind == 'start':
+        if kind in ('start', 'keep'):
             continue
         text = 'Profile' if kind == 'enforced' else 'Recommended'
         strings[name] = words[text].format(name=names[index])
@@ -252,6 +306,8 @@ def adml(t, language):
         out.append(f'      <string id="{sid}">{escape(text)}</string>')
     out += ['    </stringTable>', '    <presentationTable>']
     for name, _category, _key, kind, _index in policies(t):
+        if kind == 'keep':
+            continue
         out.append(f'      <presentation id="{name}">')
         if kind == 'start':
             out.append(f'        <dropdownList refId="{name}_mode" noSort="true" defaultItem="0">'

@@ -71,10 +71,12 @@ def load():
     policy_profiles = keys('PolicyProfileKeys')
     recommended_profiles = keys('RecommendedProfileKeys')
     mode_value = re.search(r'kModeValue\[\] = u"(\w+)"', model_h).group(1)
+    keep_value = re.search(r'kKeepProfileValue\[\] = u"(\w+)"', model_h).group(1)
     profile_names = [text[defines[f'IDS_PROFILE_NAME_{n}']] for n in (1, 2, 3)]
     return {
         'value_names': value_names, 'offered': offered, 'rows': rows, 'pairs': pairs,
         'policy_settings': policy_settings, 'policy_profiles': policy_profiles, 'mode_value': mode_value,
         'recommended_settings': recommended_settings, 'recommended_profiles': recommended_profiles,
+        'keep_value': keep_value,
         'profile_names': profile_names, 'strings': text, 'levels': levels,
     }

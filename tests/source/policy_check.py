@@ -77,8 +77,9 @@ def main():
 
     policies = {p.get('name'): p for p in admx.findall('p:policies/p:policy', NS)}
     categories = {c.get('name'): c for c in admx.findall('p:categories/p:category', NS)}
-    enforced = ['Profile1', 'Profile2', 'Profile3']
-    recommended = ['StartProfile', 'Profile1_Recommended', 'Profile2_Recommended', 'Profile3_Recommended']
+    enforced = ['Profile1', 'Profile2', 'Profile3', 'KeepProfile']
+    recommended = ['StartProfile', 'Profile1_Recommended', 'Profile2_Recommended', 'Profile3_Recommended',
+                   'KeepProfile_Recommended']
     check('exactly the enforced and the recommended policies', sorted(policies) == sorted(enforced + recommended),
           ', '.join(sorted(policies)))
     for group in (enforced, recommended):
@@ -95,6 +96,17 @@ def main():
         check('ids of letters, digits and underscores', bool(ID.match(name)), name)
         check('every policy for computers and users (class="Both")', policy.get('class') == 'Both', name)
         key = policy.get('key')
+        if policy.get('valueName'):
+            # A switch: its own value, 1 enabled and 0 disabled, which the tool reads.
+            on = policy.find('p:enabledValue', NS)
+            off_value = policy.find('p:disabledValue', NS)
+            check('a switch writes 1 enabled and 0 disabled',
+                  on is not None and off_value is not None and decimal_or_delete(on) == 1 and
+                  decimal_or_delete(off_value) == 0, name)
+            check('a switch is the keeping of the profile, with the value the tool reads',
+                  policy.get('valueName') == tables['keep_value'] and
+                  key in (tables['policy_settings'], tables['recommended_settings']), name)
+            continue
         on = [(i.get('key'), i.get('valueName'), decimal_or_delete(i.find('p:value', NS)))
               for i in policy.findall('p:enabledList/p:item', NS)]
         off = {(i.get('key'), i.get('valueName')) for i in policy.findall('p:disabledList/p:item', NS)
@@ -120,6 +132,19 @@ def main():
             check('the first item is the factory setting, which removes the value',
                   first.get('displayName') == '$(string.Factory)' and decimal_or_delete(first.find('p:value', NS)) is None,
                   eid)
+
+    # The keeping of the profile: enforced under the policy branch's settings
+    # key, recommended under the recommended one.
+    for name, key in (('KeepProfile', tables['policy_settings']), ('KeepProfile_Recommended', tables['recommended_settings'])):
+        check('the keeping policies write the keys the tool reads', name in policies and policies[name].get('key') == key,
+              name)
+    values_of = {}
+    for policy in policies.values():
+        for v in policy.iter('{%s}item' % NS['p']):
+            if v.get('valueName') and v.get('key'):
+                values_of.setdefault((v.get('key'), v.get('valueName')), set()).add(policy.get('name'))
+    shared = [f'{k[0]}\\{k[1]}: {sorted(n)}' for k, n in values_of.items() if len(n) > 1]
+    check('no two policies write the same value', not shared, '; '.join(shared))
 
     # The starting profile.
     start = policies.get('StartProfile')
