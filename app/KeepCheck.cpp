@@ -91,7 +91,7 @@ int CCorvelChgApp::CheckKeptProfile()
     CSwitchMode engine;
     ProfileCheckResult first = CheckProfile(engine, values);
     Plat().system.Sleep(kSecondLook);
-    ProfileCheckResult second = CheckProfile(engine, values);
+    ProfileCheckResult second = CheckProfile(engine, values, NotToLookAtAgain(first));
     const DWORD failed = first.failed | second.failed;
     if (first.textSizeStored || second.textSizeStored) {
         ArrangeSignInRun();

@@ -150,11 +150,12 @@ String16 Wanted(int item, const LONG* values)
 
 }  // namespace
 
-ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values)
+ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values, DWORD skip)
 {
     ProfileCheckResult result;
     bool changing = false;
     for (const auto& check : kChecks) {
+        if (skip & (1u << check.item)) continue;
         String16 had;
         if (check.find(engine, values, &had) != FOUND_DIFFERENT) continue;
         // The first change keeps the person's own settings first, as a switch does.
@@ -165,8 +166,10 @@ ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values
             result.failed |= 1u << check.item;
             continue;
         }
-        ++result.putBack;
+        result.putBack |= 1u << check.item;
         if (check.item == ITEM_DPI) result.textSizeStored = true;
     }
     return result;
 }
+
+DWORD NotToLookAtAgain(const ProfileCheckResult& first) { return first.putBack & (1u << ITEM_DT_ICON_SIZE); }

@@ -10,7 +10,7 @@
 
 struct ProfileCheckResult {
     DWORD failed = 0;             // bit n: item n differed and could not be put back
-    int putBack = 0;              // the items put back
+    DWORD putBack = 0;            // bit n: item n was put back
     bool textSizeStored = false;  // the text size was stored again for the next sign-in
 };
 
@@ -18,4 +18,9 @@ struct ProfileCheckResult {
 // each item put back gets a log line with what Windows had and what was put
 // back. Before the first change the person's own settings are kept, when
 // none are yet (COriginalSettings::Keep).
-ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values);
+// Items in skip are not looked at.
+ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values, DWORD skip = 0);
+
+// What a second look, a little later, must not look at again: the desktop
+// icon size is Explorer's record, which it writes some time after a change.
+DWORD NotToLookAtAgain(const ProfileCheckResult& first);

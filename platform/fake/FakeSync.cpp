@@ -62,6 +62,15 @@ void FakeSync::HoldElsewhere(StringView16 name)
     m_named[String16(name)].heldElsewhere = true;
 }
 
+void FakeSync::ReleaseElsewhere(StringView16 name)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    auto it = m_named.find(String16(name));
+    if (it == m_named.end()) return;
+    it->second.heldElsewhere = false;
+    if (it->second.handles == 0) m_named.erase(it);
+}
+
 bool FakeSync::Exists(StringView16 name) const
 {
     std::lock_guard<std::mutex> guard(m_lock);

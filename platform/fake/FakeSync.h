@@ -20,6 +20,7 @@ public:
     void Close(HANDLE mutex) override;
 
     void HoldElsewhere(StringView16 name);
+    void ReleaseElsewhere(StringView16 name);
     bool Exists(StringView16 name) const;
     int OpenHandleCount() const;
     int OpenHandleCount(StringView16 name) const;

@@ -1,0 +1,237 @@
+// The sign-in check of a kept profile ("/keep") against the stand-ins: what
+// it compares, what it puts back and logs, when it does nothing, and how it
+// meets a switch and another check.
+#include <cstring>
+#include <functional>
+
+#include "app/CorvelChg.h"
+#include "engine/SwitchMode.h"
+#include "switch/OriginalSettings.h"
+#include "tests/unit/CommandRunSupport.h"
+
+namespace {
+
+constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
+constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
+constexpr char16_t kBagKey[] = u"Software\\Microsoft\\Windows\\Shell\\Bags\\1\\Desktop";
+
+// A user who keeps 設定① (96 DPI, as in effect) and switched to it once.
+class KeepCheckTest : public CommandRunTest {
+protected:
+    void SetUp() override
+    {
+        CommandRunTest::SetUp();
+        fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, 1);
+        fake.registry.PutDword(HKEY_CURRENT_USER, kBagKey, u"IconSize", 48);
+        EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+        fake.display.calls.clear();
+        fake.desktop.posted.clear();
+        fake.system.sleeps.clear();
+    }
+    // A check with a log of its own.
+    int Check()
+    {
+        fake.files.SetContents(kLogPath, {});
+        return Start(u"/keep /CreateLog");
+    }
+    int Changes() const
+    {
+        int changes = 0;
+        for (const auto& call : fake.display.calls) {
+            changes += call.action == SPI_SETNONCLIENTMETRICS || call.action == SPI_SETCURSORS ||
+                       call.action == SPI_SETCARETWIDTH;
+        }
+        return changes + static_cast<int>(fake.desktop.posted.size());
+    }
+    std::vector<std::string> PutBack() const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& m : Messages()) {
+            if (m.rfind("CProfileCheck::Check ", 0) == 0) lines.push_back(m);
+        }
+        return lines;
+    }
+};
+
+// One item changed behind the tool's back at a time: only that one is put
+// back, with a line saying what Windows had; an item that cannot be read,
+// or that Windows adjusted itself after the switch, is left.
+TEST_F(KeepCheckTest, OnlyWhatDiffersIsPutBack)
+{
+    const NONCLIENTMETRICSW applied = fake.display.metrics;
+    const struct {
+        const char* what;
+        std::function<void(FakePlatform&)> change;
+        std::string line;  // the start of the one line put back; empty: nothing put back
+        int exitCode;
+    } cases[] = {
+        {"nothing changed", [](FakePlatform&) {}, "", EXIT_DONE},
+        {"caret width", [](FakePlatform& f) { f.display.caretWidth = 5; },
+         "CProfileCheck::Check caret width: Windows had 5, put back 1.", EXIT_DONE},
+        {"blink time unreadable", [](FakePlatform& f) { f.display.failGetBlink = true; }, "", EXIT_DONE},
+        {"blink time", [](FakePlatform& f) { f.display.blinkTime = 1200; },
+         "CProfileCheck::Check caret blink time: Windows had 1200, put back 600.", EXIT_DONE},
+        {"caption font", [](FakePlatform& f) { f.display.metrics.lfCaptionFont.lfHeight = -30; },
+         "CProfileCheck::Check window metrics: Windows had caption 21, menu 19, border 1, scroll bar 16, put back "
+         "title bar 21, menu 20, border 1, scroll bar 16.",
+         EXIT_DONE},
+        {"caption adjusted by Windows after the switch",
+         [](FakePlatform& f) {
+             f.display.metrics.iCaptionHeight = 23;
+             const auto* bytes = reinterpret_cast<const BYTE*>(&f.display.metrics);
+             f.registry.Put(HKEY_CURRENT_USER, kSettingsKey, kAppliedMetricsValue, REG_BINARY,
+                                 std::vector<BYTE>(bytes, bytes + sizeof(NONCLIENTMETRICSW)));
+         },
+         "", EXIT_DONE},
+        {"pointer scheme",
+         [](FakePlatform& f) {
+             f.registry.PutString(HKEY_CURRENT_USER, kCursorsKey, u"Arrow", u"%SystemRoot%\\cursors\\x.cur",
+                                       REG_EXPAND_SZ);
+         },
+         "CProfileCheck::Check mouse pointers: Windows had ", EXIT_DONE},
+        {"desktop icons", [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kBagKey, u"IconSize", 96); },
+         "CProfileCheck::Check desktop icons: Windows had 96, put back 48.", EXIT_DONE},
+        {"desktop icons unreadable", [](FakePlatform& f) { f.registry.Remove(HKEY_CURRENT_USER, kBagKey, u"IconSize"); },
+         "", EXIT_DONE},
+        {"text size", [](FakePlatform& f) { f.registry.Remove(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels"); },
+         "CProfileCheck::Check text size: Windows had none, put back 96.", EXIT_AFTER_SIGN_IN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change(fake);
+        EXPECT_EQ(Check(), c.exitCode);
+        const std::vector<std::string> lines = PutBack();
+        ASSERT_EQ(lines.size(), c.line.empty() ? 0u : 1u) << (lines.empty() ? "" : lines[0]);
+        if (!c.line.empty()) {
+            EXPECT_EQ(lines[0].substr(0, c.line.size()), c.line);
+        }
+        // The second look a little later finds everything in place.
+        EXPECT_EQ(fake.system.sleeps, std::vector<DWORD>{3000});
+        // Put everything back as the switch left it, for the next case.
+        fake.display.failGetBlink = false;
+        fake.display.metrics = applied;
+        fake.registry.PutDword(HKEY_CURRENT_USER, kBagKey, u"IconSize", 48);
+        fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+        fake.system.sleeps.clear();
+    }
+}
+
+// The text size stored again waits for the next sign-in: the sign-in run is
+// registered and the main window says so once.
+TEST_F(KeepCheckTest, AStoredTextSizeWaitsForTheNextSignIn)
+{
+    fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 144);
+    EXPECT_EQ(Check(), EXIT_AFTER_SIGN_IN);
+    std::vector<BYTE> data;
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", nullptr, &data));
+    EXPECT_EQ(data[0], 96);
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue, nullptr, nullptr));
+    // At that sign-in the sign-in run does the work; the check leaves it alone.
+    fake.display.caretWidth = 1;
+    EXPECT_EQ(Check(), EXIT_DONE);
+    EXPECT_EQ(fake.display.caretWidth, 1u);
+    EXPECT_EQ(CountMessage("CCorvelChgApp::RunKeepCheck the sign-in run is pending and does the work."), 1);
+}
+
+// When the check has nothing to do it ends at once: no wait, no change.
+TEST_F(KeepCheckTest, NothingToDoEndsAtOnce)
+{
+    const struct {
+        const char* what;
+        std::function<void(FakePlatform&)> setUp;
+    } cases[] = {
+        {"keeping off", [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, 0); }},
+        {"keeping unset", [](FakePlatform& f) { f.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue); }},
+        {"keeping of another type", [](FakePlatform& f) { f.registry.PutString(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, u"1"); }},
+        {"the person's own settings", [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", MODE_ORIGINAL); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.setUp(fake);
+        fake.display.caretWidth = 5;
+        EXPECT_EQ(Check(), EXIT_DONE);
+        EXPECT_EQ(Changes(), 0);
+        EXPECT_TRUE(fake.system.sleeps.empty());
+        fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, 1);
+        fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 0);
+    }
+}
+
+// A check and a switch never run at once, and two checks never do.
+TEST_F(KeepCheckTest, ChecksAndSwitchesWaitForEachOther)
+{
+    fake.display.caretWidth = 5;
+    fake.sync.HoldElsewhere(kKeepMutexName);
+    fake.sync.stuckElsewhere = true;
+    EXPECT_EQ(Check(), EXIT_DONE);  // another check runs
+    EXPECT_EQ(fake.display.caretWidth, 5u);
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);  // a switch waited for it, then ran
+    EXPECT_EQ(fake.sync.timeouts[kKeepMutexName], 10000u);
+
+    fake.sync.ReleaseElsewhere(kKeepMutexName);
+    fake.display.caretWidth = 5;
+    fake.sync.HoldElsewhere(kToolMutexName);
+    fake.sync.stuckElsewhere = true;
+    EXPECT_EQ(Check(), EXIT_RUNNING);  // a switch that did not end in time
+    EXPECT_EQ(fake.display.caretWidth, 5u);
+}
+
+// The desktop comes up late: the check waits for it, with a bound.
+TEST_F(KeepCheckTest, TheCheckWaitsForTheDesktopWithABound)
+{
+    fake.desktop.noDesktop = true;
+    fake.display.caretWidth = 5;
+    EXPECT_EQ(Check(), EXIT_DONE);
+    EXPECT_EQ(fake.system.sleeps.size(), 60000u / 250u + 1u);
+    EXPECT_EQ(CountMessage("CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it."), 1);
+    EXPECT_EQ(fake.display.caretWidth, 1u);
+    EXPECT_EQ(PutBack().size(), 1u);
+}
+
+// A user who never chose a profile, on a PC that keeps it by policy, gets the
+// starting profile; their own settings are kept first.
+TEST_F(KeepCheckTest, APolicyGivesTheStartingProfileAndKeepsTheOwnSettingsFirst)
+{
+    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
+    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue);
+    COriginalSettings::Remove();
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
+    fake.display.caretWidth = 3;  // the person's own
+    EXPECT_EQ(Check(), EXIT_DONE);
+    EXPECT_TRUE(COriginalSettings::IsKept());
+    std::vector<BYTE> kept;
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", nullptr, &kept));
+    EXPECT_EQ(kept[0], 3);
+    EXPECT_EQ(fake.display.caretWidth, 1u);
+}
+
+// Keeping the profile: enforced (computer, user), the user's own choice,
+// recommended (computer, user); the first that has a 0 or 1 decides.
+TEST(KeepProfileOrder, TheFirstSourceDecides)
+{
+    FakePlatform fake;
+    const struct {
+        HKEY root;
+        const char16_t* key;
+        DWORD value;
+        bool enforced;
+    } sources[] = {{HKEY_LOCAL_MACHINE, kPolicySettingsKey, 1, true},
+                   {HKEY_CURRENT_USER, kPolicySettingsKey, 0, true},
+                   {HKEY_CURRENT_USER, kSettingsKey, 1, false},
+                   {HKEY_LOCAL_MACHINE, kRecommendedSettingsKey, 0, false},
+                   {HKEY_CURRENT_USER, kRecommendedSettingsKey, 1, false}};
+    for (size_t first = 0; first < 5; ++first) {
+        for (const auto& s : sources) fake.registry.Remove(s.root, s.key, kKeepProfileValue);
+        for (size_t i = first; i < 5 && i < first + 2; ++i) {
+            fake.registry.PutDword(sources[i].root, sources[i].key, kKeepProfileValue, sources[i].value);
+        }
+        if (first > 0) fake.registry.PutDword(sources[first - 1].root, sources[first - 1].key, kKeepProfileValue, 2);
+        bool enforced = !sources[first].enforced;
+        EXPECT_EQ(KeepProfile(&enforced), sources[first].value == 1) << first;
+        EXPECT_EQ(enforced, sources[first].enforced) << first;
+    }
+}
+
+}  // namespace
