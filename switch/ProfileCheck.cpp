@@ -95,12 +95,20 @@ Finding CaretWidth(CSwitchMode&, const LONG* values, String16* had)
     return width == static_cast<DWORD>(values[ITEM_CURSOR_WIDTH]) ? FOUND_EQUAL : FOUND_DIFFERENT;
 }
 
+// "CursorBlinkRate", which Windows loads into the session at every sign-in,
+// as SetBlinkTime writes it: signed decimal text. A missing one is Windows'
+// default, not the profile's.
 Finding BlinkTime(CSwitchMode&, const LONG* values, String16* had)
 {
-    UINT blink = Plat().display.CaretBlinkTime();
-    if (blink == 0) return FOUND_UNKNOWN;
-    *had = Format(u"%d", static_cast<LONG>(blink));
-    return blink == static_cast<UINT>(values[ITEM_CURSOR_SPEED]) ? FOUND_EQUAL : FOUND_DIFFERENT;
+    char16_t text[kTextChars] = {};
+    LONG read = RegReadStr(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", text, sizeof(text) - sizeof(char16_t));
+    if (read == ERROR_FILE_NOT_FOUND) {
+        *had = u"none";
+        return FOUND_DIFFERENT;
+    }
+    if (read != ERROR_SUCCESS) return FOUND_UNKNOWN;
+    *had = text;
+    return *had == Format(u"%d", values[ITEM_CURSOR_SPEED]) ? FOUND_EQUAL : FOUND_DIFFERENT;
 }
 
 bool PutTextSize(CSwitchMode& engine, const LONG* values) { return engine.SetDpi(static_cast<DWORD>(values[ITEM_DPI])); }

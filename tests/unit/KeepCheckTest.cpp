@@ -68,9 +68,13 @@ TEST_F(KeepCheckTest, OnlyWhatDiffersIsPutBack)
         {"nothing changed", [](FakePlatform&) {}, "", EXIT_DONE},
         {"caret width", [](FakePlatform& f) { f.display.caretWidth = 5; },
          "CProfileCheck::Check caret width: Windows had 5, put back 1.", EXIT_DONE},
-        {"blink time unreadable", [](FakePlatform& f) { f.display.failGetBlink = true; }, "", EXIT_DONE},
-        {"blink time", [](FakePlatform& f) { f.display.blinkTime = 1200; },
+        {"blink rate of another type",
+         [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", 1200); }, "",
+         EXIT_DONE},
+        {"blink rate", [](FakePlatform& f) { f.registry.PutString(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", u"1200"); },
          "CProfileCheck::Check caret blink time: Windows had 1200, put back 600.", EXIT_DONE},
+        {"blink rate missing", [](FakePlatform& f) { f.registry.Remove(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate"); },
+         "CProfileCheck::Check caret blink time: Windows had none, put back 600.", EXIT_DONE},
         {"caption font", [](FakePlatform& f) { f.display.metrics.lfCaptionFont.lfHeight = -30; },
          "CProfileCheck::Check window metrics: Windows had caption 21, menu 19, border 1, scroll bar 16, put back "
          "title bar 21, menu 20, border 1, scroll bar 16.",
@@ -108,7 +112,6 @@ TEST_F(KeepCheckTest, OnlyWhatDiffersIsPutBack)
         // The second look a little later finds everything in place.
         EXPECT_EQ(fake.system.sleeps, std::vector<DWORD>{3000});
         // Put everything back as the switch left it, for the next case.
-        fake.display.failGetBlink = false;
         fake.display.metrics = applied;
         fake.registry.PutDword(HKEY_CURRENT_USER, kBagKey, u"IconSize", 48);
         fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);

@@ -51,6 +51,11 @@
 //                    process sees to file F; with "own", first gives the
 //                    caption and the menu sizes and fonts of a person's own
 //                    and caret width 3, stored for later processes;
+//   defaults         puts back what Windows has after a reset, behind the
+//                    tool's back: window metrics and fonts (caption and menu
+//                    18, border 1, scroll bars 16, 9-point fonts), the
+//                    standard pointer scheme in the registry, loaded with
+//                    SPI_SETCURSORS, and caret width 1;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
 //                    (Wine keeps system parameters per process).
@@ -60,6 +65,7 @@
 #include <vector>
 
 #include "app/CorvelChg.h"
+#include "engine/PointerRoles.h"
 #include "res/resource.h"
 #include "switch/ProgressDlg.h"
 #include "ui/CorvelChgDlg.h"
@@ -478,6 +484,35 @@ int Caption(const Args& args)
     return metrics.iCaptionWidth;
 }
 
+int Defaults(const Args&)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return 1;
+    metrics.iCaptionWidth = metrics.iCaptionHeight = 18;
+    metrics.iMenuWidth = metrics.iMenuHeight = 18;
+    metrics.iBorderWidth = 1;
+    metrics.iScrollWidth = metrics.iScrollHeight = 16;
+    metrics.lfCaptionFont.lfHeight = metrics.lfMenuFont.lfHeight = -12;
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, SPIF_UPDATEINIFILE);
+    HKEY cursors = nullptr;
+    if (RegCreateKeyW(HKEY_CURRENT_USER, L"Control Panel\\Cursors", &cursors) != ERROR_SUCCESS) return 2;
+    for (const PointerRole& role : kPointerRoles) {
+        std::wstring file = reinterpret_cast<const wchar_t*>(role.files[0]);
+        std::wstring text = file.empty() ? L"" : L"%SystemRoot%\\cursors\\" + file;
+        RegSetValueExW(cursors, reinterpret_cast<const wchar_t*>(role.valueName), 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>((text.size() + 1) * 2));
+    }
+    const wchar_t name[] = L"Windows Default";
+    RegSetValueExW(cursors, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
+    DWORD source = 2;
+    RegSetValueExW(cursors, L"Scheme Source", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&source), sizeof(source));
+    RegCloseKey(cursors);
+    SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
+    SystemParametersInfoW(SPI_SETCARETWIDTH, 0, reinterpret_cast<void*>(1), SPIF_UPDATEINIFILE);
+    return 0;
+}
+
 int Metrics(const Args& args)
 {
     NONCLIENTMETRICSW metrics{};
@@ -529,6 +564,7 @@ const struct {
     {L"caption", 0, Caption},
     {L"listen", 1, Listen},
     {L"metrics", 1, Metrics},
+    {L"defaults", 0, Defaults},
     {L"freeze", 0, Freeze},
 };
 
