@@ -63,6 +63,29 @@ wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v CorvelChg /
 wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /apply >/dev/null 2>&1
 check "/apply from Program Files" '[ $? -eq 0 ] && ! query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" CorvelChg | grep -q CorvelChg'
 
+# The sign-in check: the MSI's Run value, as Windows runs it at every sign-in
+# for every user, and the log with /CreateLog added, as the guide says.
+log="$WINEPREFIX/drive_c/users/Public/CorvelChg.log"
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+check "the MSI's Run value starts the sign-in check" \
+  '[ "$(query "$run_key" CorvelChgKeep | sed -n "s/.*REG_SZ *//p")" = "\"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe\" /keep" ]'
+check "never the per-user Run value's name" '! query "$run_key" CorvelChg | grep -q "CorvelChg *REG_SZ"'
+sign_in_check() {
+  rm -f "$log"
+  wine "$build/tests/wine/test_helper.exe" defaults >/dev/null 2>&1
+  wine "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" /keep /CreateLog >/dev/null 2>&1
+}
+put_back() { iconv -f utf-16le -t utf-8 "$log" 2>/dev/null | grep -c "CProfileCheck::Check"; }
+sign_in_check
+check "keeping off: the check puts nothing back" '[ "$(put_back)" = 0 ]'
+python3 "$(dirname "$0")/policy_choice.py" "$build/policy/CorvelChg.admx" "$exports/keep.reg" KeepProfile
+wine regedit /S "$(winepath -w "$exports/keep.reg")" >/dev/null 2>&1
+sign_in_check
+check "kept by the template's policy: the window metrics are put back" \
+  'iconv -f utf-16le -t utf-8 "$log" | grep -q "CProfileCheck::Check window metrics: Windows had"'
+wine reg delete 'HKLM\Software\Policies\Halden' /f /reg:64 >/dev/null 2>&1
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v CorvelChg /f >/dev/null 2>&1
+
 # A policy set through the template: 設定③ with the last level of every row,
 # and 設定③ as the profile of users without one, which a restore goes back to.
 python3 "$(dirname "$0")/policy_choice.py" "$build/policy/CorvelChg.admx" "$exports/policy.reg" StartProfile Profile3
@@ -84,7 +107,8 @@ products() {
 version=$(msiinfo export "$build/CorvelChg.msi" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" {print $2}')
 mkdir "$rebuild/source" && cp "$(dirname "$0")/../../installer/"* "$rebuild/source/"
 sed -i 's/Name="mode" Value="0"/Name="mode" Value="2"/' "$rebuild/source/FactoryData.wxi"
-(cd "$build" && python3 "$(dirname "$0")/../../installer/build-msi.py" "$rebuild/source" "$rebuild/work" \
+installer=$(cd "$(dirname "$0")/../../installer" && pwd)
+(cd "$build" && python3 "$installer/build-msi.py" "$rebuild/source" "$rebuild/work" \
   "$rebuild/CorvelChg.msi" "$version") >/dev/null 2>&1
 check "one product before the second build" '[ "$(products)" = 1 ]'
 wine msiexec /i "$(winepath -w "$rebuild/CorvelChg.msi")" /qn >/dev/null 2>&1
@@ -105,6 +129,7 @@ check "files removed" '[ ! -f "$dir/CorvelChg.exe" ]'
 check "factory data removed" '! query "HKLM\\Software\\Halden\\CorvelChg\\Settings" mode | grep -q REG_DWORD'
 check "names removed" '[ -z "$(names)" ]'
 check "shortcut removed" '[ -z "$(find "$WINEPREFIX/drive_c" -name "Tessaly*.lnk")" ]'
+check "nothing starts at sign-in any more" '! query "$run_key" CorvelChgKeep | grep -q REG_SZ'
 check "the user's levels stay" 'query "HKCU\\Software\\Halden\\CorvelChg\\Profiles\\0" CorvelDPI | grep -q "REG_DWORD *0x4"'
 
 echo "installer and help: $passed passed, $failed failed"

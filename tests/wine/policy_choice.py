@@ -38,6 +38,9 @@ def main():
         key = policy.get('key')
         for enabled in policy.findall('p:enabledList/p:item', NS):
             written(enabled, values)
+        switch = policy.find('p:enabledValue/p:decimal', NS)
+        if switch is not None:  # a policy that is a switch of its own value
+            values.setdefault(key, {})[policy.get('valueName')] = int(switch.get('value'))
         for enum in policy.findall('p:elements/p:enum', NS):
             items = enum.findall('p:item', NS)
             chosen = items[min(int(item), len(items) - 1)] if item is not None else items[-1]
