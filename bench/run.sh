@@ -60,6 +60,8 @@ for i in $(seq "$rounds"); do
   wine reg add "$runkey" /v CorvelChg /d x /f >/dev/null 2>&1
   add apply_job "$(harness process "\"$sign_in\"")"
   add apply_floor "$(harness process "\"$nothing\"")"
+  # The sign-in check with keeping off, as every user's sign-in starts it.
+  add keep_off "$(harness process "\"$tool\" /keep")"
   # The quiet switch, with a desktop view for its icon size; the DPI goes
   # back to 96 so that the next round starts where this one did.
   wine "$helper" desktop-view >/dev/null 2>&1 &
@@ -76,6 +78,28 @@ for i in $(seq "$rounds"); do
   wait "$started"
   started=""
 done
+# The sign-in check with keeping on and nothing to put back: after a switch
+# to 設定① at the DPI in effect, with a desktop view up, as at a sign-in.
+# Its floor is the sign-in run's job and the check's second look.
+desktop_view() {
+  wine "$helper" desktop-view >/dev/null 2>&1 &
+  started=$!
+  wine "$helper" wait-window Progman >/dev/null 2>&1
+}
+wine reg add 'HKCU\Software\Halden\CorvelChg\Settings' /v KeepProfile /t REG_DWORD /d 1 /f >/dev/null 2>&1
+desktop_view
+wine "$build/CorvelChg.exe" /quiet /mode 1 >/dev/null 2>&1
+wait "$started"
+started=""
+for i in $(seq "$rounds"); do
+  desktop_view
+  add keep_on "$(harness process "\"$tool\" /keep")"
+  kill "$started" 2>/dev/null
+  wait "$started" 2>/dev/null
+  started=""
+done
+for s in ${samples[apply_job]}; do add keep_floor "$(awk -v s="$s" 'BEGIN {printf "%.2f", s + 3000}')"; done
+
 for i in $(seq 5); do
   peak_kb "$build/CorvelChg.exe" MainWindowClass > "$WINEPREFIX/peak"; add memory "$(cat "$WINEPREFIX/peak")"
   peak_kb "$build/bench/baseline_dialog.exe" '#32770' > "$WINEPREFIX/peak"; add memory_floor "$(cat "$WINEPREFIX/peak")"
@@ -101,6 +125,8 @@ row "Sign-in run (/apply), against a program doing its Windows work" apply apply
 row "Sign-in run (/apply), against a program doing nothing (context)" apply apply_floor ms -
 row "Quiet switch (/quiet /mode 2), against the sign-in run's job floor" quiet apply_job ms -
 row "Switch, click to end, against the 1750 ms of pauses" switch 1750 ms 1.15
+row "Sign-in check (/keep), keeping off, against a program doing nothing" keep_off apply_floor ms -
+row "Sign-in check, keeping on, nothing to put back, against the sign-in run's job and the 3000 ms second look" keep_on keep_floor ms -
 row "Peak resident size, main window open" memory memory_floor KiB 1.50
 
 exe=$build/CorvelChg.exe
