@@ -4,6 +4,7 @@
 
 #include "log/RunContext.h"
 #include "platform/Text.h"
+#include "settings/RegControl.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ const IconCommand kIconCommands[] = {
 };
 
 constexpr int kClassChars = 64;
+// Where Explorer keeps the desktop's icon size.
+constexpr char16_t kDesktopBagKey[] = u"Software\\Microsoft\\Windows\\Shell\\Bags\\1\\Desktop";
 
 bool HasClass(HWND window, const char16_t* className)
 {
@@ -55,6 +58,19 @@ BOOL CSwitchMode::ChangeDesktopIconSize(DWORD nSize)
     }
     desktop.Post(view, WM_COMMAND, found->command, 0);
     return TRUE;
+}
+
+LONG CSwitchMode::IconSizeInEffect(DWORD* size)
+{
+    DWORD stored = 0;
+    LONG read = RegReadDword(HKEY_CURRENT_USER, kDesktopBagKey, u"IconSize", &stored);
+    if (read != ERROR_SUCCESS) return read;
+    auto distance = [stored](DWORD candidate) { return candidate > stored ? candidate - stored : stored - candidate; };
+    *size = kIconCommands[0].size;
+    for (const IconCommand& entry : kIconCommands) {
+        if (distance(entry.size) < distance(*size)) *size = entry.size;
+    }
+    return ERROR_SUCCESS;
 }
 
 BOOL CSwitchMode::IsDesktopReady()

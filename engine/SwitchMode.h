@@ -55,6 +55,10 @@ public:
     BOOL ChangeDesktopIconSize(DWORD nSize);
     // The shell's desktop view exists: the desktop is up.
     static BOOL IsDesktopReady();
+    // The icon size Explorer keeps for the desktop (its record under
+    // "Shell\Bags"), as the nearest of the sizes ChangeDesktopIconSize sets;
+    // the registry's error code when there is no record.
+    static LONG IconSizeInEffect(DWORD* size);
     static BOOL FindDesktopViewProc(HWND window, LPARAM result);
 
     // Tells the programs that the setting of a SystemParametersInfo action

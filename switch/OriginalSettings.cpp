@@ -12,8 +12,6 @@ namespace {
 
 constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
 constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
-// Where Explorer keeps the desktop's icon size.
-constexpr char16_t kDesktopBagKey[] = u"Software\\Microsoft\\Windows\\Shell\\Bags\\1\\Desktop";
 
 // The set's own values beside the copies of Windows' values.
 constexpr char16_t kComplete[] = u"Complete";
@@ -24,20 +22,6 @@ constexpr char16_t kCaretWidth[] = u"CaretWidth";
 constexpr char16_t kBlinkTime[] = u"BlinkTime";
 constexpr char16_t kIconSize[] = u"IconSize";
 const char16_t* const kOwnValues[] = {kAbsent, kAppliedDpi, kMetrics, kCaretWidth, kBlinkTime, kIconSize};
-
-// The sizes the tool can give the desktop icons.
-const DWORD kIconSizes[] = {32, 48, 96, 256};
-
-DWORD NearestIconSize(DWORD size)
-{
-    DWORD nearest = kIconSizes[0];
-    for (DWORD candidate : kIconSizes) {
-        DWORD distance = candidate > size ? candidate - size : size - candidate;
-        DWORD best = nearest > size ? nearest - size : size - nearest;
-        if (distance < best) nearest = candidate;
-    }
-    return nearest;
-}
 
 // A copy's name in the set: the key under HKEY_CURRENT_USER, a backslash
 // and the value's name ("Control Panel\Cursors\" for the default value).
@@ -154,8 +138,8 @@ bool COriginalSettings::Keep(CSwitchMode& engine)
         Log(u"COriginalSettings::Keep %s is not kept, code: %d.", kBlinkTime, display.LastError());
     }
     DWORD iconSize = 0;
-    if (LONG read = RegReadDword(HKEY_CURRENT_USER, kDesktopBagKey, u"IconSize", &iconSize); read == ERROR_SUCCESS) {
-        writer.PutDword(kIconSize, NearestIconSize(iconSize));
+    if (LONG read = CSwitchMode::IconSizeInEffect(&iconSize); read == ERROR_SUCCESS) {
+        writer.PutDword(kIconSize, iconSize);
     } else {
         Log(u"COriginalSettings::Keep %s is not kept, code: %d.", kIconSize, read);
     }

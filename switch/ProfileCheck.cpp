@@ -11,9 +11,6 @@
 namespace {
 
 constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
-// Where Explorer keeps the desktop's icon size.
-constexpr char16_t kDesktopBagKey[] = u"Software\\Microsoft\\Windows\\Shell\\Bags\\1\\Desktop";
-const DWORD kIconSizes[] = {32, 48, 96, 256};
 
 // What one look found of an item: in effect as the profile gives it, to be
 // put back, or not known (left as it is).
@@ -34,24 +31,13 @@ Finding TextSize(CSwitchMode& engine, const LONG* values, String16* had)
                                                                                          : FOUND_DIFFERENT;
 }
 
-DWORD NearestIconSize(DWORD size)
-{
-    DWORD nearest = kIconSizes[0];
-    for (DWORD candidate : kIconSizes) {
-        DWORD distance = candidate > size ? candidate - size : size - candidate;
-        DWORD best = nearest > size ? nearest - size : size - nearest;
-        if (distance < best) nearest = candidate;
-    }
-    return nearest;
-}
-
 // Explorer's own record; without one nothing tells the size in effect.
 Finding IconSize(CSwitchMode&, const LONG* values, String16* had)
 {
     DWORD size = 0;
-    if (RegReadDword(HKEY_CURRENT_USER, kDesktopBagKey, u"IconSize", &size) != ERROR_SUCCESS) return FOUND_UNKNOWN;
+    if (CSwitchMode::IconSizeInEffect(&size) != ERROR_SUCCESS) return FOUND_UNKNOWN;
     *had = Format(u"%d", size);
-    return NearestIconSize(size) == static_cast<DWORD>(values[ITEM_DT_ICON_SIZE]) ? FOUND_EQUAL : FOUND_DIFFERENT;
+    return size == static_cast<DWORD>(values[ITEM_DT_ICON_SIZE]) ? FOUND_EQUAL : FOUND_DIFFERENT;
 }
 
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof(a)) == 0; }

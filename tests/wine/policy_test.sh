@@ -32,14 +32,20 @@ dpi_of_profile3() {
 own_level() { wine reg add 'HKCU\Software\Halden\CorvelChg\Profiles\2' /v CorvelDPI /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 
 wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v AppliedDPI /t REG_DWORD /d 96 /f >/dev/null 2>&1
+# Each line: what, the computer's choices, the user's choices, the DPI a
+# switch to 設定③ stores.
+run_cases() {
+  while IFS='|' read -r what computer user expected; do
+    clear_policies
+    [ -n "$computer" ] && choose $computer
+    [ -n "$user" ] && choose --user $user
+    check "$what" '[ "$(dpi_of_profile3)" = "$expected" ]'
+  done
+}
+
 own_level 4  # 中: 120 DPI
 # The drop-downs' items: 0 the factory setting, then 小 96, 中 120, 大 144, 特大 192.
-while IFS='|' read -r what computer user expected; do
-  clear_policies
-  [ -n "$computer" ] && choose $computer
-  [ -n "$user" ] && choose --user $user
-  check "$what" '[ "$(dpi_of_profile3)" = "$expected" ]'
-done <<'CASES'
+run_cases <<'CASES'
 no policy: the user's own level|||120
 enforced, computer: wins over the user's own|Profile3:4||192
 recommended, computer: the user's own wins|Profile3_Recommended:4||120
@@ -53,12 +59,7 @@ check "an enabled policy reads back as enabled (its own value)" \
 # Without a level of their own, a user takes the recommended one: the
 # computer's before the user's.
 wine reg delete 'HKCU\Software\Halden\CorvelChg\Profiles\2' /v CorvelDPI /f >/dev/null 2>&1
-while IFS='|' read -r what computer user expected; do
-  clear_policies
-  [ -n "$computer" ] && choose $computer
-  [ -n "$user" ] && choose --user $user
-  check "$what" '[ "$(dpi_of_profile3)" = "$expected" ]'
-done <<'CASES'
+run_cases <<'CASES'
 recommended, user: applies to a user without a level of their own||Profile3_Recommended:3|144
 recommended, computer before user|Profile3_Recommended:2|Profile3_Recommended:3|120
 CASES
