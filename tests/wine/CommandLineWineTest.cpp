@@ -147,6 +147,7 @@ TEST_F(CommandLineWine, EveryChangeIsHeardBesideAFrozenWindow)
         EXPECT_EQ(Heard(heard), expected);
     }
     DeleteFileW(heard.c_str());
+    SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);  // later programs start at 96 DPI
 }
 
 // The batch recipe of the docs: the lines after the program's, from "set

@@ -25,7 +25,13 @@ protected:
         SetDword(HKEY_CURRENT_USER, kDesktopPath, L"Win8DpiScaling", 1);
         DeleteFileW(kLogFile);
     }
-    void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Halden"); }
+    // Later programs of the prefix start at 96 DPI again.
+    void TearDown() override
+    {
+        DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Halden");
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 96);
+    }
     static std::wstring MetricsFile()
     {
         wchar_t temp[MAX_PATH] = {};

@@ -24,6 +24,7 @@ protected:
     {
         FreshToolRegistry();
         ClearPolicies();
+        SetDword(HKEY_CURRENT_USER, kDesktopPath, L"LogPixels", 96);  // the grid without a scroll band
     }
     void TearDown() override { ClearPolicies(); }
     static void ClearPolicies()
