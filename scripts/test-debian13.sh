@@ -93,9 +93,17 @@ trap 'cleanup; exit 130' INT
 trap 'cleanup; exit 143' TERM
 
 # Runs "$@" in private mount and process namespaces, in the background so
-# that a signal to this script is handled at once.
+# that a signal to this script is handled at once. Making every mount private
+# needs the root to be a mount point; inside a chroot (this script run by the
+# test command in a tree) it is not, and the tree's folder becomes a private
+# mount of its own instead, so that nothing mounted below it leaves the
+# namespace.
+if mountpoint -q /; then propagation=private; else propagation=unchanged; fi
 in_namespaces() {
-  unshare --mount --pid --fork --kill-child --propagation private -- "$@" &
+  unshare --mount --pid --fork --kill-child --propagation "$propagation" -- bash -c '
+    if [ "$0" = unchanged ]; then mount --bind "$1" "$1" && mount --make-rprivate "$1" || exit 1; fi
+    shift
+    exec "$@"' "$propagation" "$tree" "$@" &
   in_tree=$!
   wait "$in_tree"
   local code=$?
