@@ -34,7 +34,7 @@ BOOL CCorvelChgApp::FinishReturn()
         Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
         return FALSE;
     }
-    if (kept.NeedsSignIn(engine)) {
+    if (kept.NeedsSignIn(dpi)) {
         Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
         return TRUE;
     }

@@ -56,8 +56,6 @@ struct Scheme {
     String16 styleName;  // the string table's name of the style, for the log
 };
 
-bool Applies(const PointerRole& role) { return !role.sinceWindows10 || TheRun().m_bWindows10; }
-
 String16 BuiltInFile(const PointerRole& role, DWORD mouseStyle)
 {
     const char16_t* file = role.files[mouseStyle];
@@ -105,7 +103,7 @@ void LoadPointers(const Scheme& scheme)
     if (length >= static_cast<UINT>(kTextChars)) length = 0;
     for (int i = 0; i < kPointerRoleCount; ++i) {
         const PointerRole& role = kPointerRoles[i];
-        if (role.cursorId == kNoCursorId || !Applies(role)) continue;
+        if (role.cursorId == kNoCursorId || !RoleApplies(role)) continue;
         LoadPointer(role, scheme.pointers[i], StringView16(windowsDirectory, length));
     }
 }
@@ -157,6 +155,8 @@ bool StoredTextIs(const char16_t* name, DWORD type, const String16& text)
 
 }  // namespace
 
+bool RoleApplies(const PointerRole& role) { return !role.sinceWindows10 || TheRun().m_bWindows10; }
+
 BOOL CSwitchMode::IsMouseStyleInEffect(DWORD mouseStyle, String16* schemeInEffect)
 {
     char16_t name[kTextChars] = {};
@@ -166,7 +166,7 @@ BOOL CSwitchMode::IsMouseStyleInEffect(DWORD mouseStyle, String16* schemeInEffec
     Scheme scheme;
     if (!SchemeOf(*this, mouseStyle, &scheme)) return TRUE;  // nothing to compare with: leave it
     for (int i = 0; i < kPointerRoleCount; ++i) {
-        if (Applies(kPointerRoles[i]) && !StoredTextIs(kPointerRoles[i].valueName, REG_EXPAND_SZ, scheme.pointers[i])) {
+        if (RoleApplies(kPointerRoles[i]) && !StoredTextIs(kPointerRoles[i].valueName, REG_EXPAND_SZ, scheme.pointers[i])) {
             return FALSE;
         }
     }
@@ -184,7 +184,7 @@ BOOL CSwitchMode::SetMouseStyle(DWORD mouseStyle)
 
     // Each value is written on its own; one that fails does not stop the rest.
     for (int i = 0; i < kPointerRoleCount; ++i) {
-        if (!Applies(kPointerRoles[i])) continue;
+        if (!RoleApplies(kPointerRoles[i])) continue;
         RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, kPointerRoles[i].valueName, REG_EXPAND_SZ, scheme.pointers[i].c_str());
     }
     RegWriteStr(HKEY_CURRENT_USER, kCursorsKey, u"", REG_SZ, scheme.name.c_str());

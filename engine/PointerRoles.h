@@ -38,6 +38,9 @@ inline constexpr PointerRole kPointerRoles[] = {
 
 inline constexpr int kPointerRoleCount = static_cast<int>(sizeof(kPointerRoles) / sizeof(kPointerRoles[0]));
 
+// The running Windows has the role: every one but Windows 10's own before it.
+bool RoleApplies(const PointerRole& role);
+
 // How many pointer values a stored scheme holds (before its default value
 // and "Scheme Source").
 constexpr int CountStoredPointers()

@@ -71,13 +71,13 @@ bool ReadKeptDword(const char16_t* name, DWORD* value)
 }  // namespace
 
 // The values a switch writes: the text size, the pointer scheme (the roles of
-// this Windows, its name, "Scheme Source") and the blink rate.
-std::vector<COriginalSettings::KeptValue> COriginalSettings::KeptValues()
+// this Windows, or every role, its name, "Scheme Source") and the blink rate.
+std::vector<COriginalSettings::KeptValue> COriginalSettings::KeptValues(bool everyRole)
 {
     std::vector<KeptValue> values = {{kDesktopKey, u"LogPixels", ITEM_DPI},
                                      {kDesktopKey, u"Win8DpiScaling", ITEM_DPI}};
     for (const PointerRole& role : kPointerRoles) {
-        if (!role.sinceWindows10 || TheRun().m_bWindows10) values.push_back({kCursorsKey, role.valueName, ITEM_MOUSE_POINTER});
+        if (everyRole || RoleApplies(role)) values.push_back({kCursorsKey, role.valueName, ITEM_MOUSE_POINTER});
     }
     values.push_back({kCursorsKey, u"", ITEM_MOUSE_POINTER});
     values.push_back({kCursorsKey, u"Scheme Source", ITEM_MOUSE_POINTER});
@@ -99,10 +99,9 @@ void COriginalSettings::Remove()
     registry.DeleteValue(key.Get(), kComplete);
     for (const char16_t* name : kOwnValues) registry.DeleteValue(key.Get(), name);
     // Every role, whatever Windows kept them: the set may be older than an upgrade.
-    for (const PointerRole& role : kPointerRoles) {
-        registry.DeleteValue(key.Get(), CopyName(kCursorsKey, role.valueName).c_str());
+    for (const KeptValue& value : KeptValues(true)) {
+        registry.DeleteValue(key.Get(), CopyName(value.key, value.name).c_str());
     }
-    for (const KeptValue& value : KeptValues()) registry.DeleteValue(key.Get(), CopyName(value.key, value.name).c_str());
 }
 
 bool COriginalSettings::Keep(CSwitchMode& engine)
@@ -145,7 +144,7 @@ bool COriginalSettings::Keep(CSwitchMode& engine)
     }
 
     String16 absent;
-    for (const KeptValue& value : KeptValues()) {
+    for (const KeptValue& value : KeptValues(false)) {
         const String16 copy = CopyName(value.key, value.name);
         DWORD type = 0;
         std::vector<BYTE> data;
@@ -201,7 +200,7 @@ bool COriginalSettings::Read()
     if (RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, kAbsent, &type, &absent) != ERROR_SUCCESS || type != REG_MULTI_SZ) {
         absent.clear();
     }
-    m_values = KeptValues();
+    m_values = KeptValues(false);
     for (KeptValue& value : m_values) {
         const String16 copy = CopyName(value.key, value.name);
         if (RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, copy.c_str(), &value.type, &value.data) == ERROR_SUCCESS) {
@@ -213,11 +212,7 @@ bool COriginalSettings::Read()
     return true;
 }
 
-bool COriginalSettings::NeedsSignIn(CSwitchMode& engine) const
-{
-    DWORD dpi = 0;
-    return m_bHasDpi && engine.GetDpi(&dpi) && dpi != m_dwAppliedDpi;
-}
+bool COriginalSettings::NeedsSignIn(DWORD dpiInEffect) const { return m_bHasDpi && dpiInEffect != m_dwAppliedDpi; }
 
 // Every kept value of the item back as it was: the same type and bytes, or
 // removed again where there was none.

@@ -28,7 +28,7 @@ public:
     bool Read();
     // The DPI in effect differs from the one of the set: the window metrics,
     // pixels at the DPI in effect, wait for the sign-in run.
-    bool NeedsSignIn(CSwitchMode& engine) const;
+    bool NeedsSignIn(DWORD dpiInEffect) const;
     // Puts back what the set holds of one item, as a switch applies it; the
     // metrics only when metricsNow. A value the set lacks is left as it is
     // and logged; that fails nothing.
@@ -49,7 +49,7 @@ private:
         DWORD type = 0;
         std::vector<BYTE> data;
     };
-    static std::vector<KeptValue> KeptValues();
+    static std::vector<KeptValue> KeptValues(bool everyRole);
     bool PutBack(int item);
 
     std::vector<KeptValue> m_values;

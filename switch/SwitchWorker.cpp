@@ -135,7 +135,8 @@ DWORD CSwitchWorker::OnDoReturn()
         return kProfileUnreadable;
     }
     CSwitchMode engine;
-    m_bNeedSignOut = kept.NeedsSignIn(engine);
+    DWORD dpi = 0;
+    m_bNeedSignOut = engine.GetDpi(&dpi) && kept.NeedsSignIn(dpi);
     DWORD mask = 0;
     for (int item = 0; item < ITEM_COUNT; ++item) {
         if (!kept.ApplyItem(engine, item, !m_bNeedSignOut)) {
