@@ -105,6 +105,9 @@ CommandLine ParseCommandLine(StringView16 line)
 
 int SwitchExitCode(int progressResult, DWORD failedItems)
 {
-    if (failedItems != 0 || progressResult == PROGRESS_NOT_RUN) return EXIT_ITEMS_FAILED;
+    if (progressResult == PROGRESS_BUSY) return EXIT_RUNNING;
+    if (failedItems != 0 || progressResult == PROGRESS_NOT_RUN || progressResult == PROGRESS_NOT_KEPT) {
+        return EXIT_ITEMS_FAILED;
+    }
     return progressResult == PROGRESS_SIGN_OUT ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
 }

@@ -18,9 +18,10 @@ enum CommandAction {
 enum CommandExit {
     EXIT_DONE = 0,          // done, nothing waits for a sign-in
     EXIT_AFTER_SIGN_IN = 1, // done; the text size takes effect at the next sign-in
-    EXIT_ITEMS_FAILED = 2,  // some or all settings were not applied (the switch may not have run)
+    EXIT_ITEMS_FAILED = 2,  // some or all settings were not applied (the switch may not have run, or could not
+                            // keep the person's own settings first and changed nothing)
     EXIT_BAD_COMMAND = 3,   // not understood; nothing changed
-    EXIT_RUNNING = 4,       // another instance is open; nothing changed
+    EXIT_RUNNING = 4,       // another instance is open, or another change ran for 30 s; nothing changed
     EXIT_NOTHING_KEPT = 5,  // "/original", but no settings of the person's own are kept; nothing changed
 };
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "engine/SwitchMode.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "res/resource.h"
@@ -29,15 +30,7 @@ BOOL CCorvelChgApp::InitInstance()
     m_nOsVersion = GetOsVersion();
     m_bWindows10 = IsWindows10OrLater();
 
-    DWORD userMode = 0;
-    bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
-                       IsMode(userMode);
-    m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
-    m_bOriginalMode = !hasUserMode && userMode == MODE_ORIGINAL;
-    m_nAction = m_nModeState;
-    // The value just checked, not a second read: another instance may
-    // change "Mode" in between.
-    m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
+    ReadCurrentProfile();
 
     if (m_bApply) {
         // The sign-in run may change settings, but the switch asked for did
@@ -68,7 +61,6 @@ BOOL CCorvelChgApp::InitInstance()
         return StartFailed();
     }
     if (!RegisterWindowClasses()) return StartFailed();
-    WaitForKeepCheck();
     if (IsToolRunning()) {
         Log(u"CCorvelChgApp::InitInstance() tool is running now.");
         if (IsSwitchCommand() && m_nExitCode == EXIT_DONE) m_nExitCode = EXIT_RUNNING;
@@ -76,6 +68,21 @@ BOOL CCorvelChgApp::InitInstance()
     }
     return TRUE;
 }
+
+void CCorvelChgApp::ReadCurrentProfile()
+{
+    DWORD userMode = 0;
+    bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
+                       IsMode(userMode);
+    m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
+    m_bOriginalMode = !hasUserMode && userMode == MODE_ORIGINAL;
+    m_nAction = m_nModeState;
+    // The value just checked, not a second read: another instance may
+    // change "Mode" in between.
+    m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
+}
+
+void CCorvelChgApp::ExitInstance() { CSwitchMode::FinishAnnouncements(); }
 
 bool CCorvelChgApp::IsSwitchCommand() const
 {

@@ -8,6 +8,7 @@
 #include "log/RunContext.h"
 #include "platform/ScopedHandle.h"
 #include "settings/SettingsStore.h"
+#include "switch/ChangeLock.h"
 #include "switch/SwitchWorker.h"
 
 class IToolWindows;
@@ -20,9 +21,6 @@ struct ToolMutexTraits : NullMeansNone {
 };
 
 inline constexpr char16_t kToolMutexName[] = u"CorvelChangeMutex";
-inline constexpr char16_t kAutoRunMutexName[] = u"CorvelChangeMutex_AutoRun";
-// Held by the sign-in check of a kept profile while it works.
-inline constexpr char16_t kKeepMutexName[] = u"CorvelChangeMutex_Keep";
 // Written by that check when it stored the text size again: the main window
 // says so once.
 inline constexpr char16_t kTextSizePutBackValue[] = u"TextSizePutBack";
@@ -37,12 +35,19 @@ public:
 
     BOOL InitInstance() override;
     int Run() override;
+    // Waits for the announcements still going out, so that the process's
+    // end does not cut them.
+    void ExitInstance() override;
 
     // Start-up.
     void ReadCommandLine();
     int GetOsVersion();
     BOOL IsWindows10OrLater();
     BOOL IsToolRunning();
+    // Which profile is current, from the user's "Mode": m_nModeState,
+    // m_nMode, m_bOriginalMode and m_nAction. At the start, and again by a
+    // change once it holds the exclusion, since another may have switched.
+    void ReadCurrentProfile();
 
     // Deferred apply at sign-in.
     BOOL DoApply();
@@ -50,6 +55,11 @@ public:
     LONG DeleteAutoRun();
     void RunDeferredApply();
     void CatchUpDeferredApply();
+    // The catch-up's test: the text size stored for the sign-in is in effect,
+    // so the sign-in run is due (both count as 96 when unreadable).
+    bool IsSignInRunDue();
+    // The catch-up's work: the Run value goes, then the apply.
+    void CatchUpNow();
 
     // A switch from the command line ("/mode N", "/restore"): its exit code.
     int RunCommand();
@@ -66,7 +76,6 @@ public:
     // The sign-in check of a kept profile ("/keep"): its exit code.
     int RunKeepCheck();
     int CheckKeptProfile();
-    void WaitForKeepCheck();
 
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);

@@ -23,7 +23,8 @@ bool AnotherHolder(const ScopedMutex& mutex, DWORD lastError)
 
 // A return to the person's own settings across a text-size change: their
 // window metrics, pixels at their text size, once it is in effect; then the
-// kept set goes. A text size changed again since keeps it for later.
+// kept set goes, unless the return could not put back something else. A
+// text size changed again since keeps it for later.
 BOOL CCorvelChgApp::FinishReturn()
 {
     COriginalSettings kept;
@@ -39,6 +40,10 @@ BOOL CCorvelChgApp::FinishReturn()
         return TRUE;
     }
     if (!kept.ApplyItem(engine, ITEM_TITLE_SIZE, true)) return FALSE;
+    if (kept.NotPutBack() != 0) {
+        Log(u"CCorvelChgApp::DoApply the return did not put everything back, the kept settings stay.");
+        return TRUE;
+    }
     COriginalSettings::Remove();
     return TRUE;
 }
@@ -66,16 +71,42 @@ BOOL CCorvelChgApp::DoApply()
 LONG CCorvelChgApp::DeleteAutoRun() { return RegDeleteValue(HKEY_CURRENT_USER, kRunKey, kRunValue); }
 
 // Start-up with "/apply": one apply at a time; a second one gives up at once,
-// since the first does the work.
+// since the first does the work. A change of settings that does not end in
+// time leaves everything, the Run value included, to the next sign-in.
 void CCorvelChgApp::RunDeferredApply()
 {
     ScopedMutex mutex(Plat().sync);
     DWORD lastError = mutex.Create(kAutoRunMutexName, true);
     if (!AnotherHolder(mutex, lastError)) {
-        Log(DoApply() ? u"Apply:Run Apply Succeeded." : u"Apply:Run Apply Failed.");
-        if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"Apply:Delete AutoRun failed.");
+        CHeldMutex change(Plat().sync);
+        if (change.Lock(kChangeMutexName, kChangeWait)) {
+            ReadCurrentProfile();  // a switch may have run since the start
+            Log(DoApply() ? u"Apply:Run Apply Succeeded." : u"Apply:Run Apply Failed.");
+            if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"Apply:Delete AutoRun failed.");
+        } else {
+            Log(u"Apply:another change of the settings runs, nothing was applied.");
+        }
     }
     if (mutex.Get()) Plat().sync.Release(mutex.Get());
+}
+
+bool CCorvelChgApp::IsSignInRunDue()
+{
+    CSwitchMode engine;
+    DWORD appliedDpi = 96;
+    DWORD nextDpi = 96;
+    engine.GetDpi(&appliedDpi);
+    engine.GetSettingDpi(&nextDpi);
+    return appliedDpi == nextDpi;
+}
+
+// Deletes first, so that an "/apply" started meanwhile finds nothing to do.
+// The caller holds both mutexes.
+void CCorvelChgApp::CatchUpNow()
+{
+    ReadCurrentProfile();
+    if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
+    Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
 }
 
 // An ordinary start that finds the Run value: if the user has signed in since
@@ -96,14 +127,11 @@ void CCorvelChgApp::CatchUpDeferredApply()
             return;  // not ours to release
         }
     } else {
-        CSwitchMode engine;
-        DWORD appliedDpi = 96;
-        DWORD nextDpi = 96;
-        engine.GetDpi(&appliedDpi);
-        engine.GetSettingDpi(&nextDpi);
-        if (appliedDpi == nextDpi) {
-            if (DeleteAutoRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
-            Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
+        CHeldMutex change(Plat().sync);
+        if (!change.Lock(kChangeMutexName, kChangeWait)) {
+            Log(u"CCorvelChgApp:another change of the settings runs, the apply waits for the next start.");
+        } else if (IsSignInRunDue()) {
+            CatchUpNow();
         }
     }
     if (mutex.Get()) Plat().sync.Release(mutex.Get());

@@ -13,14 +13,14 @@ namespace {
 // The desktop comes up within seconds of a sign-in; a check that finds none
 // in this time goes on all the same.
 constexpr DWORD kDesktopWait = 60000;
-constexpr DWORD kDesktopPoll = 250;
+// Windows starts the Run values of a sign-in together; the sign-in run of a
+// text-size switch usually ends within seconds. One the person disabled, or
+// one of a removed copy, never comes: then the check does its work.
+constexpr DWORD kSignInRunWait = 45000;
+constexpr DWORD kPoll = 250;
 // Windows may still be applying its own settings when the desktop is up: a
 // second look this much later.
 constexpr DWORD kSecondLook = 3000;
-// A check and a switch wait for each other this long at most.
-constexpr DWORD kKeepWait = 10000;
-
-bool Owned(DWORD waited) { return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED; }
 
 bool SignInRunPending()
 {
@@ -28,53 +28,54 @@ bool SignInRunPending()
     return RegReadStr(HKEY_CURRENT_USER, kRunKey, kRunValue, command, sizeof(command)) == ERROR_SUCCESS;
 }
 
-void WaitForDesktop()
+// Polls until the condition holds, at most limit; false when it never did.
+bool PollFor(BOOL (*condition)(), DWORD limit)
 {
-    DWORD waited = 0;
-    while (!CSwitchMode::IsDesktopReady()) {
-        if (waited >= kDesktopWait) {
-            Log(u"CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it.");
-            return;
-        }
-        Plat().system.Sleep(kDesktopPoll);
-        waited += kDesktopPoll;
+    for (DWORD waited = 0; !condition(); waited += kPoll) {
+        if (waited >= limit) return false;
+        Plat().system.Sleep(kPoll);
     }
+    return true;
 }
+
+BOOL SignInRunDone() { return !SignInRunPending(); }
 
 }  // namespace
 
+// Waits for the desktop and for a pending sign-in run, holding nothing; then
+// holds the exclusion and reads what is current only now, so that a switch
+// made meanwhile is the one it checks.
 int CCorvelChgApp::RunKeepCheck()
 {
     bool enforced = false;
     if (!KeepProfile(&enforced)) return EXIT_DONE;
-    if (SignInRunPending()) {
-        Log(u"CCorvelChgApp::RunKeepCheck the sign-in run is pending and does the work.");
-        return EXIT_DONE;
-    }
-    if (m_bOriginalMode) {
+    if (m_bOriginalMode && !enforced) {
         Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
         return EXIT_DONE;
     }
-    WaitForDesktop();
-
-    // Two checks never run at once, and a switch never runs beside one.
-    ScopedMutex check(Plat().sync);
-    (void)check.Create(kKeepMutexName, false);
-    if (!check.Get() || !Owned(Plat().sync.Wait(check.Get(), 0))) {
-        Log(u"CCorvelChgApp::RunKeepCheck another check runs.");
-        return EXIT_DONE;
+    if (!PollFor(CSwitchMode::IsDesktopReady, kDesktopWait)) {
+        Log(u"CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it.");
     }
-    ScopedMutex tool(Plat().sync);
-    (void)tool.Create(kToolMutexName, false);
-    if (!tool.Get() || !Owned(Plat().sync.Wait(tool.Get(), kKeepWait))) {
-        Log(u"CCorvelChgApp::RunKeepCheck another Tessaly runs, nothing was checked.");
-        Plat().sync.Release(check.Get());
+    if (!PollFor(SignInRunDone, kSignInRunWait)) {
+        Log(u"CCorvelChgApp::RunKeepCheck the sign-in run did not come.");
+    }
+
+    CHeldMutex autoRun(Plat().sync);
+    CHeldMutex change(Plat().sync);
+    if (!autoRun.Lock(kAutoRunMutexName, kChangeWait) || !change.Lock(kChangeMutexName, kChangeWait)) {
+        Log(u"CCorvelChgApp::RunKeepCheck another change of the settings runs, nothing was checked.");
         return EXIT_RUNNING;
     }
-    int exitCode = CheckKeptProfile();
-    Plat().sync.Release(tool.Get());
-    Plat().sync.Release(check.Get());
-    return exitCode;
+    ReadCurrentProfile();
+    if (!KeepProfile(&enforced)) return EXIT_DONE;
+    if (m_bOriginalMode && !enforced) {
+        Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
+        return EXIT_DONE;
+    }
+    // A sign-in run that never came: its work first, as an ordinary start
+    // does it. A value of a later sign-in is left to that one.
+    if (SignInRunPending() && IsSignInRunDue()) CatchUpNow();
+    return CheckKeptProfile();
 }
 
 // Two looks, the second a little later; the person's own settings are kept
@@ -90,8 +91,10 @@ int CCorvelChgApp::CheckKeptProfile()
     }
     CSwitchMode engine;
     ProfileCheckResult first = CheckProfile(engine, values);
+    if (first.keepFailed) return EXIT_ITEMS_FAILED;
     Plat().system.Sleep(kSecondLook);
     ProfileCheckResult second = CheckProfile(engine, values, NotToLookAtAgain(first));
+    if (second.keepFailed) return EXIT_ITEMS_FAILED;
     const DWORD failed = first.failed | second.failed;
     if (first.textSizeStored || second.textSizeStored) {
         ArrangeSignInRun();
@@ -101,13 +104,4 @@ int CCorvelChgApp::CheckKeptProfile()
     }
     if (failed != 0) return EXIT_ITEMS_FAILED;
     return first.textSizeStored || second.textSizeStored ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
-}
-
-// A start that finds a check running waits for it, a few seconds at most,
-// rather than finding "another Tessaly".
-void CCorvelChgApp::WaitForKeepCheck()
-{
-    ScopedMutex check(Plat().sync);
-    if (check.Create(kKeepMutexName, false) != ERROR_ALREADY_EXISTS || !check.Get()) return;
-    if (Owned(Plat().sync.Wait(check.Get(), kKeepWait))) Plat().sync.Release(check.Get());
 }

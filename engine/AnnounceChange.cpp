@@ -42,3 +42,13 @@ void CSwitchMode::AnnounceChange(UINT action)
         return;
     }
 }
+
+void CSwitchMode::FinishAnnouncements()
+{
+    for (UINT action : Plat().display.FinishAnnouncements(kAnnounceExitBound)) {
+        for (const auto& change : kAnnouncedChanges) {
+            if (change.action != action) continue;
+            Log(u"%s SendMessageTimeout(WM_SETTINGCHANGE) was not finished when the run ended.", change.operation);
+        }
+    }
+}

@@ -17,6 +17,8 @@ inline constexpr char16_t kAppliedMetricsValue[] = u"AppliedMetrics";
 // each announcement waits for what is left of this bound, and once it is
 // spent the rest are sent without waiting.
 inline constexpr DWORD kAnnounceSwitchBound = 5000;
+// How long a run waits at its end for the announcements still going out.
+inline constexpr DWORD kAnnounceExitBound = 10000;
 
 class CSwitchMode {
 public:
@@ -65,6 +67,9 @@ public:
     // changed, within what is left of kAnnounceSwitchBound. A failure is
     // logged and fails nothing: the setting itself has changed.
     void AnnounceChange(UINT action);
+    // Before the process ends: waits for the announcements still going out,
+    // kAnnounceExitBound in all, and logs each one that is cut.
+    static void FinishAnnouncements();
 
 private:
     DWORD m_dwAnnounceWaitLeft = kAnnounceSwitchBound;

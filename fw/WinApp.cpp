@@ -7,8 +7,9 @@ CWinApp* AfxGetApp() { return CWinApp::Current(); }
 int AfxRunApp(CWinApp& app, StringView16 commandLine)
 {
     app.m_lpCmdLine = String16(commandLine);
-    if (!app.InitInstance()) return app.m_nExitCode;
-    return app.Run();
+    const int exitCode = app.InitInstance() ? app.Run() : app.m_nExitCode;
+    app.ExitInstance();
+    return exitCode;
 }
 
 bool AfxBeginThread(unsigned int (*fn)(void*), void* param) { return Plat().system.StartThread(fn, param); }

@@ -12,6 +12,8 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run() { return 0; }
+    // The last step of every run, after InitInstance or Run.
+    virtual void ExitInstance() {}
 
     // The command line after the program name.
     String16 m_lpCmdLine;
@@ -21,8 +23,8 @@ public:
 
 CWinApp* AfxGetApp();
 
-// The program's entry: InitInstance, then Run; the exit code is Run's result,
-// m_nExitCode when InitInstance fails.
+// The program's entry: InitInstance, then Run, then ExitInstance; the exit
+// code is Run's result, m_nExitCode when InitInstance fails.
 int AfxRunApp(CWinApp& app, StringView16 commandLine);
 
 // Starts fn(param) on a new thread of normal priority; the thread is not

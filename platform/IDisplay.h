@@ -1,6 +1,8 @@
 // System parameters, the caret and the theme service.
 #pragma once
 
+#include <vector>
+
 #include "platform/WinTypes.h"
 
 
@@ -36,6 +38,11 @@ public:
     // area must live as long as the process: the broadcast may outlive the
     // call.
     virtual int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) = 0;
+    // Waits for the broadcasts that AnnounceChange left going out, waitMs in
+    // all at most, answering messages sent to the caller's windows; the
+    // actions of those still going out then, one entry each. The process's
+    // end would cut them.
+    virtual std::vector<UINT> FinishAnnouncements(DWORD waitMs) = 0;
     // SetCaretBlinkTime.
     virtual BOOL SetCaretBlinkTime(UINT milliseconds) = 0;
     // GetCaretBlinkTime: INFINITE for no blinking, 0 when it fails.

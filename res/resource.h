@@ -154,3 +154,6 @@
 #define IDS_KEEP_SIGN_IN 10088
 #define IDS_KEEP_LOG_ON 10089
 #define IDS_TEXT_SIZE_PUT_BACK 10090
+// A switch that did not run because the person's own settings could not be
+// kept first.
+#define IDS_NOT_KEPT_NO_SWITCH 10091

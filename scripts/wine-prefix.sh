@@ -27,6 +27,9 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine]
 "Version"="win10"
+
+[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]
+"AppliedDPI"=dword:00000060
 REG
 { printf '\xff\xfe'; iconv -f utf-8 -t utf-16le "$reg.utf8"; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1

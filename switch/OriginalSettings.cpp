@@ -13,15 +13,21 @@ namespace {
 constexpr char16_t kDesktopKey[] = u"Control Panel\\Desktop";
 constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 
-// The set's own values beside the copies of Windows' values.
+// The set's own values beside the copies of Windows' values: its
+// bookkeeping (without which it is not whole) and the settings read from
+// Windows rather than from the registry.
 constexpr char16_t kComplete[] = u"Complete";
 constexpr char16_t kAbsent[] = u"Absent";
+constexpr char16_t kNotRead[] = u"NotRead";
+constexpr char16_t kNotPutBack[] = u"NotPutBack";
 constexpr char16_t kAppliedDpi[] = u"AppliedDPI";
 constexpr char16_t kMetrics[] = u"NonClientMetrics";
 constexpr char16_t kCaretWidth[] = u"CaretWidth";
 constexpr char16_t kBlinkTime[] = u"BlinkTime";
 constexpr char16_t kIconSize[] = u"IconSize";
-const char16_t* const kOwnValues[] = {kAbsent, kAppliedDpi, kMetrics, kCaretWidth, kBlinkTime, kIconSize};
+const char16_t* const kReadValues[] = {kMetrics, kCaretWidth, kBlinkTime, kIconSize};
+const char16_t* const kOwnValues[] = {kAbsent, kNotRead, kNotPutBack, kAppliedDpi, kMetrics, kCaretWidth, kBlinkTime,
+                                      kIconSize};
 
 // A copy's name in the set: the key under HKEY_CURRENT_USER, a backslash
 // and the value's name ("Control Panel\Cursors\" for the default value).
@@ -40,28 +46,18 @@ bool Contains(const std::vector<BYTE>& multiText, const String16& name)
     return false;
 }
 
-// Writes the set's values through one open key and keeps the first error.
-class SetWriter {
-public:
-    explicit SetWriter(HKEY key) : m_key(key) {}
-    void Put(const char16_t* name, DWORD type, const void* data, size_t size)
-    {
-        LONG result = Plat().registry.SetValue(m_key, name, type, static_cast<const BYTE*>(data),
-                                               static_cast<DWORD>(size));
-        if (result != ERROR_SUCCESS && m_error == ERROR_SUCCESS) m_error = result;
-    }
-    void PutDword(const char16_t* name, DWORD value) { Put(name, REG_DWORD, &value, sizeof(value)); }
-    void Flush()
-    {
-        LONG result = Plat().registry.FlushKey(m_key);
-        if (result != ERROR_SUCCESS && m_error == ERROR_SUCCESS) m_error = result;
-    }
-    LONG Error() const { return m_error; }
+bool ReadList(const char16_t* name, std::vector<BYTE>* list)
+{
+    DWORD type = 0;
+    return RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, name, &type, list) == ERROR_SUCCESS && type == REG_MULTI_SZ;
+}
 
-private:
-    HKEY m_key;
-    LONG m_error = ERROR_SUCCESS;
-};
+bool HasValue(const char16_t* name)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    return RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, name, &type, &data) == ERROR_SUCCESS;
+}
 
 bool ReadKeptDword(const char16_t* name, DWORD* value)
 {
@@ -69,6 +65,43 @@ bool ReadKeptDword(const char16_t* name, DWORD* value)
 }
 
 }  // namespace
+
+// Writes the set's values through one open key and keeps the first error
+// with the name of what failed; after one, it writes nothing more.
+class SetWriter {
+public:
+    explicit SetWriter(HKEY key) : m_key(key) {}
+    void Put(const char16_t* name, DWORD type, const void* data, size_t size)
+    {
+        if (m_error != ERROR_SUCCESS) return;
+        Note(name, Plat().registry.SetValue(m_key, name, type, static_cast<const BYTE*>(data),
+                                            static_cast<DWORD>(size)));
+    }
+    void PutDword(const char16_t* name, DWORD value) { Put(name, REG_DWORD, &value, sizeof(value)); }
+    void PutList(const char16_t* name, String16 list)
+    {
+        list += u'\0';  // the list's end: an empty text
+        Put(name, REG_MULTI_SZ, list.data(), list.size() * sizeof(char16_t));
+    }
+    void Flush(const char16_t* sealing)
+    {
+        if (m_error == ERROR_SUCCESS) Note(sealing, Plat().registry.FlushKey(m_key));
+    }
+    void Fail(const char16_t* name, LONG error) { Note(name, error); }
+    LONG Error() const { return m_error; }
+    const String16& Failed() const { return m_failed; }
+
+private:
+    void Note(const char16_t* name, LONG result)
+    {
+        if (result == ERROR_SUCCESS || m_error != ERROR_SUCCESS) return;
+        m_error = result;
+        m_failed = name;
+    }
+    HKEY m_key;
+    LONG m_error = ERROR_SUCCESS;
+    String16 m_failed;
+};
 
 // The values a switch writes: the text size, the pointer scheme (the roles of
 // this Windows, or every role, its name, "Scheme Source") and the blink rate.
@@ -85,11 +118,29 @@ std::vector<COriginalSettings::KeptValue> COriginalSettings::KeptValues(bool eve
     return values;
 }
 
-bool COriginalSettings::IsKept()
+// Complete, the two lists and the kept DPI; and, in a set that has the list
+// of values not read (every set but those of the first version that kept),
+// every other value copied or listed. A damaged copy still counts as there.
+String16 COriginalSettings::MissingPart()
 {
-    DWORD complete = 0;
-    return ReadKeptDword(kComplete, &complete) && complete == 1;
+    DWORD dword = 0;
+    if (!ReadKeptDword(kComplete, &dword) || dword != 1) return kComplete;
+    std::vector<BYTE> absent;
+    if (!ReadList(kAbsent, &absent)) return kAbsent;
+    if (!ReadKeptDword(kAppliedDpi, &dword)) return kAppliedDpi;
+    std::vector<BYTE> notRead;
+    if (!ReadList(kNotRead, &notRead)) return HasValue(kNotRead) ? kNotRead : u"";
+    for (const char16_t* name : kReadValues) {
+        if (!HasValue(name) && !Contains(notRead, name)) return name;
+    }
+    for (const KeptValue& value : KeptValues(true)) {
+        const String16 copy = CopyName(value.key, value.name);
+        if (!HasValue(copy.c_str()) && !Contains(absent, copy) && !Contains(notRead, copy)) return copy;
+    }
+    return u"";
 }
+
+bool COriginalSettings::IsKept() { return HasValue(kComplete) && MissingPart().empty(); }
 
 void COriginalSettings::Remove()
 {
@@ -104,47 +155,91 @@ void COriginalSettings::Remove()
     }
 }
 
-bool COriginalSettings::Keep(CSwitchMode& engine)
+void COriginalSettings::RecordNotPutBack(DWORD failedItems)
 {
-    if (IsKept()) return false;
+    if (failedItems == 0) {
+        RegDeleteValue(HKEY_CURRENT_USER, kOriginalKey, kNotPutBack);
+        return;
+    }
+    if (RegWriteDword(HKEY_CURRENT_USER, kOriginalKey, kNotPutBack, failedItems) != ERROR_SUCCESS) {
+        Log(u"COriginalSettings::RecordNotPutBack the items not put back could not be recorded.");
+    }
+}
+
+// Nothing of the person's is changed before a whole set is on disk: every
+// write and both flushes must succeed. A setting Windows cannot give now
+// (no desktop view for the icon size) is listed as not read instead; the
+// DPI in effect must be read, or no return could tell when its metrics fit.
+KeepResult COriginalSettings::Keep(CSwitchMode& engine)
+{
+    if (IsKept()) return KEEP_NOT_NEEDED;
     DWORD mode = 0;
     LONG modeRead = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, &mode);
     const bool ownSettingsInEffect = modeRead == ERROR_SUCCESS ? mode == MODE_ORIGINAL : modeRead == ERROR_FILE_NOT_FOUND;
-    if (!ownSettingsInEffect) return false;
+    if (!ownSettingsInEffect) return KEEP_NOT_NEEDED;
     Remove();  // what a keeping cut short left
 
     ScopedRegKey key(Plat().registry);
-    LONG result = key.Create(HKEY_CURRENT_USER, kOriginalKey);
-    if (result != ERROR_SUCCESS) {
-        Log(u"COriginalSettings::Keep the settings could not be kept, code: %d.", result);
-        return false;
+    SetWriter writer(nullptr);
+    LONG created = key.Create(HKEY_CURRENT_USER, kOriginalKey);
+    if (created == ERROR_SUCCESS) {
+        writer = SetWriter(key.Get());
+        WriteSet(engine, writer);
+    } else {
+        writer.Fail(kOriginalKey, created);
     }
-    SetWriter writer(key.Get());
-    IDisplay& display = Plat().display;
+    if (writer.Error() != ERROR_SUCCESS) {
+        Log(u"COriginalSettings::Keep %s could not be kept, code: %d.", writer.Failed(), writer.Error());
+        key.Close();
+        Remove();
+        return KEEP_FAILED;
+    }
+    Log(u"COriginalSettings::Keep the settings before the first switch are kept.");
+    return KEEP_KEPT;
+}
+
+void COriginalSettings::WriteSet(CSwitchMode& engine, SetWriter& writer)
+{
     DWORD dpi = 0;
-    if (engine.GetDpi(&dpi)) writer.PutDword(kAppliedDpi, dpi);
+    if (!engine.GetDpi(&dpi)) {
+        writer.Fail(kAppliedDpi, ERROR_FILE_NOT_FOUND);
+        return;
+    }
+    writer.PutDword(kAppliedDpi, dpi);
+    String16 notRead;
+    auto notReadNow = [&notRead](const char16_t* name, DWORD code) {
+        Log(u"COriginalSettings::Keep %s is not kept, code: %d.", name, code);
+        notRead += String16(name) + u'\0';
+    };
+    IDisplay& display = Plat().display;
     NONCLIENTMETRICSW metrics;
-    if (engine.GetMetrics(&metrics)) writer.Put(kMetrics, REG_BINARY, &metrics, sizeof(metrics));
+    if (engine.GetMetrics(&metrics)) {
+        writer.Put(kMetrics, REG_BINARY, &metrics, sizeof(metrics));
+    } else {
+        notReadNow(kMetrics, display.LastError());
+    }
     DWORD caretWidth = 0;
     if (display.SystemParameters(SPI_GETCARETWIDTH, 0, &caretWidth, 0)) {
         writer.PutDword(kCaretWidth, caretWidth);
     } else {
-        Log(u"COriginalSettings::Keep %s is not kept, code: %d.", kCaretWidth, display.LastError());
+        notReadNow(kCaretWidth, display.LastError());
     }
     if (UINT blink = display.CaretBlinkTime()) {
         writer.PutDword(kBlinkTime, blink);
     } else {
-        Log(u"COriginalSettings::Keep %s is not kept, code: %d.", kBlinkTime, display.LastError());
+        notReadNow(kBlinkTime, display.LastError());
     }
     DWORD iconSize = 0;
     if (LONG read = CSwitchMode::IconSizeInEffect(&iconSize); read == ERROR_SUCCESS) {
         writer.PutDword(kIconSize, iconSize);
     } else {
-        Log(u"COriginalSettings::Keep %s is not kept, code: %d.", kIconSize, read);
+        notReadNow(kIconSize, static_cast<DWORD>(read));
     }
 
+    // Every role, those this Windows lacks too: a set kept before an
+    // upgrade of Windows is still whole after it.
     String16 absent;
-    for (const KeptValue& value : KeptValues(false)) {
+    for (const KeptValue& value : KeptValues(true)) {
         const String16 copy = CopyName(value.key, value.name);
         DWORD type = 0;
         std::vector<BYTE> data;
@@ -154,42 +249,36 @@ bool COriginalSettings::Keep(CSwitchMode& engine)
         } else if (read == ERROR_FILE_NOT_FOUND) {
             absent += copy + u'\0';
         } else {
-            Log(u"COriginalSettings::Keep %s is not kept, code: %d.", copy, read);
+            notReadNow(copy.c_str(), static_cast<DWORD>(read));
         }
     }
-    absent += u'\0';
-    writer.Put(kAbsent, REG_MULTI_SZ, absent.data(), absent.size() * sizeof(char16_t));
+    writer.PutList(kAbsent, absent);
+    writer.PutList(kNotRead, notRead);
     // Everything on disk before the mark that makes it whole.
-    writer.Flush();
-    if (writer.Error() == ERROR_SUCCESS) {
-        writer.PutDword(kComplete, 1);
-        writer.Flush();
-    }
-    if (writer.Error() != ERROR_SUCCESS) {
-        Log(u"COriginalSettings::Keep the settings could not be kept, code: %d.", writer.Error());
-        Remove();
-        return false;
-    }
-    Log(u"COriginalSettings::Keep the settings before the first switch are kept.");
-    return true;
+    writer.Flush(kOriginalKey);
+    writer.PutDword(kComplete, 1);
+    writer.Flush(kComplete);
 }
 
 bool COriginalSettings::Read()
 {
-    if (!IsKept()) {
+    if (!HasValue(kComplete)) {
         bool leftovers = false;
-        for (const char16_t* name : kOwnValues) {
-            DWORD type = 0;
-            std::vector<BYTE> data;
-            leftovers = leftovers || RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, name, &type, &data) == ERROR_SUCCESS;
-        }
+        for (const char16_t* name : kOwnValues) leftovers = leftovers || HasValue(name);
         if (leftovers) Log(u"COriginalSettings::Read the kept settings are not whole and are ignored.");
         return false;
     }
-    m_bHasDpi = ReadKeptDword(kAppliedDpi, &m_dwAppliedDpi);
+    if (String16 missing = MissingPart(); !missing.empty()) {
+        Log(u"COriginalSettings::Read the kept settings are not whole and are ignored: %s is missing or damaged.",
+            missing);
+        return false;
+    }
+    ReadKeptDword(kAppliedDpi, &m_dwAppliedDpi);
+    m_bHasDpi = true;
     m_bHasCaretWidth = ReadKeptDword(kCaretWidth, &m_dwCaretWidth);
     m_bHasBlinkTime = ReadKeptDword(kBlinkTime, &m_dwBlinkTime);
     m_bHasIconSize = ReadKeptDword(kIconSize, &m_dwIconSize);
+    if (!ReadKeptDword(kNotPutBack, &m_dwNotPutBack)) m_dwNotPutBack = 0;
     DWORD type = 0;
     std::vector<BYTE> data;
     m_bHasMetrics = RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, kMetrics, &type, &data) == ERROR_SUCCESS &&
@@ -197,9 +286,7 @@ bool COriginalSettings::Read()
     if (m_bHasMetrics) std::memcpy(&m_metrics, data.data(), sizeof(m_metrics));
 
     std::vector<BYTE> absent;
-    if (RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, kAbsent, &type, &absent) != ERROR_SUCCESS || type != REG_MULTI_SZ) {
-        absent.clear();
-    }
+    ReadList(kAbsent, &absent);
     m_values = KeptValues(false);
     for (KeptValue& value : m_values) {
         const String16 copy = CopyName(value.key, value.name);

@@ -1,31 +1,47 @@
 // The person's own display settings, kept once before the tool's first
 // switch so that one choice can put them back. The set lies under
 // HKEY_CURRENT_USER "Software\Halden\CorvelChg\Original", in the format that
-// docs/original-settings.md gives; it counts only once "Complete" is there,
-// which is written last, after the rest is on disk.
+// docs/original-settings.md gives. It is whole once "Complete" is there,
+// written last after the rest is on disk, with its lists of absent and
+// unreadable values and the DPI in effect; a set that is not whole is never
+// used.
 #pragma once
 
 #include <vector>
 
 #include "engine/SwitchMode.h"
 
+class SetWriter;
+
 inline constexpr char16_t kOriginalKey[] = u"Software\\Halden\\CorvelChg\\Original";
+
+enum KeepResult {
+    KEEP_KEPT,        // a whole set is on disk now
+    KEEP_NOT_NEEDED,  // one was already, or the settings in effect are not the person's own
+    KEEP_FAILED,      // the set could not be written: nothing may change
+};
 
 class COriginalSettings {
 public:
     // Before a switch changes anything: keeps the settings in effect and
     // stored now, unless a whole set is kept already or the user's "Mode"
     // says that a switch of an earlier version replaced them (any value but
-    // MODE_ORIGINAL). true when a set was kept now.
-    static bool Keep(CSwitchMode& engine);
+    // MODE_ORIGINAL). A failed keep is logged and leaves no part of a set.
+    static KeepResult Keep(CSwitchMode& engine);
     // A whole set is kept.
     static bool IsKept();
     // Removes the set, "Complete" first, so that what is left is never whole.
     static void Remove();
+    // A return that waits for the sign-in run records the items it could not
+    // put back (0: none), so that the sign-in run leaves the set for another
+    // try instead of removing it.
+    static void RecordNotPutBack(DWORD failedItems);
 
-    // Reads a whole set; false when there is none (logged when one was cut
-    // short).
+    // Reads a whole set; false when there is none, or none whole (logged
+    // with what is missing).
     bool Read();
+    // Items a return before the sign-in run could not put back.
+    DWORD NotPutBack() const { return m_dwNotPutBack; }
     // The DPI in effect differs from the one of the set: the window metrics,
     // pixels at the DPI in effect, wait for the sign-in run.
     bool NeedsSignIn(DWORD dpiInEffect) const;
@@ -50,6 +66,9 @@ private:
         std::vector<BYTE> data;
     };
     static std::vector<KeptValue> KeptValues(bool everyRole);
+    // What is missing for the set to be whole; empty when it is.
+    static String16 MissingPart();
+    static void WriteSet(CSwitchMode& engine, SetWriter& writer);
     bool PutBack(int item);
 
     std::vector<KeptValue> m_values;
@@ -63,4 +82,5 @@ private:
     DWORD m_dwBlinkTime = 0;
     bool m_bHasIconSize = false;
     DWORD m_dwIconSize = 0;
+    DWORD m_dwNotPutBack = 0;
 };

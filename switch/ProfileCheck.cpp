@@ -153,7 +153,10 @@ ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values
         String16 had;
         if (check.find(engine, values, &had) != FOUND_DIFFERENT) continue;
         // The first change keeps the person's own settings first, as a switch does.
-        if (!changing) COriginalSettings::Keep(engine);
+        if (!changing && COriginalSettings::Keep(engine) == KEEP_FAILED) {
+            result.keepFailed = true;
+            return result;
+        }
         changing = true;
         Log(u"CProfileCheck::Check %s: Windows had %s, put back %s.", check.what, had, Wanted(check.item, values));
         if (!check.put(engine, values)) {

@@ -12,12 +12,14 @@ struct ProfileCheckResult {
     DWORD failed = 0;             // bit n: item n differed and could not be put back
     DWORD putBack = 0;            // bit n: item n was put back
     bool textSizeStored = false;  // the text size was stored again for the next sign-in
+    bool keepFailed = false;      // the person's own settings could not be kept: nothing was changed
 };
 
 // One look at every item of the profile's values, in the order of a switch;
 // each item put back gets a log line with what Windows had and what was put
 // back. Before the first change the person's own settings are kept, when
-// none are yet (COriginalSettings::Keep).
+// none are yet (COriginalSettings::Keep); when that fails the look stops
+// before its first change.
 // Items in skip are not looked at.
 ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values, DWORD skip = 0);
 

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/RegControl.h"
 #include "settings/SettingsStore.h"
+#include "switch/ChangeLock.h"
 #include "switch/OriginalSettings.h"
 
 namespace {
@@ -110,7 +111,11 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
         return kProfileUnreadable;
     }
     CSwitchMode engine;
-    COriginalSettings::Keep(engine);
+    // Nothing of the person's is overwritten before their settings are kept.
+    if (COriginalSettings::Keep(engine) == KEEP_FAILED) {
+        m_bKeepFailed = TRUE;
+        return 0;
+    }
     DWORD mask = 0;
     for (int item = 0; item < ITEM_COUNT; ++item) {
         if (!ApplyItem(*this, engine, item, values)) {
@@ -146,7 +151,11 @@ DWORD CSwitchWorker::OnDoReturn()
         SetProgressPos(item + 1);
     }
     RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
-    if (mask == 0 && !m_bNeedSignOut) COriginalSettings::Remove();
+    if (m_bNeedSignOut) {
+        COriginalSettings::RecordNotPutBack(mask);
+    } else if (mask == 0) {
+        COriginalSettings::Remove();
+    }
     return mask;
 }
 
@@ -180,29 +189,67 @@ BOOL CSwitchWorker::StartWorker()
     return FALSE;
 }
 
+namespace {
+
+// The profile a switch of this type applies.
+UINT SwitchIndex(const CSwitchWorker& worker)
+{
+    CSettingsStore& settings = *TheSettings();
+    switch (worker.m_nSwitchType) {
+    case SWITCH_REAPPLY: return static_cast<UINT>(settings.m_nMode);
+    case SWITCH_RESTORE: return settings.GetShipmentMode();
+    case SWITCH_ORIGINAL: return kOriginalIndex;
+    default: return static_cast<UINT>(settings.m_nSelMode);
+    }
+}
+
+// The changes themselves, with the Run value they call for, while this
+// thread holds the exclusion; the boxes and pauses come after, so that a
+// person reading a box keeps no other change waiting.
+int ChangeSettings(CSwitchWorker& worker, UINT index)
+{
+    CHeldMutex change(Plat().sync);
+    if (!change.Lock(kChangeMutexName, kChangeWait)) {
+        Log(u"ProcessProc:another change of the settings runs, nothing was changed.");
+        return PROGRESS_BUSY;
+    }
+    const DWORD mask = worker.OnDoSwitchMode(index);
+    worker.m_dwFailed = mask;
+    if (worker.m_bKeepFailed) return PROGRESS_NOT_KEPT;
+    // A new text size stored, even beside failed items, takes effect at the
+    // next sign-in: the run that re-applies the window metrics for it must
+    // be there too, and the user told that a sign-out is pending.
+    if (worker.m_bNeedSignOut && !(mask & (1u << ITEM_DPI))) {
+        ArrangeSignInRun();
+        return PROGRESS_SIGN_OUT;
+    }
+    if (mask == 0) RemoveLeftoverRunValue();
+    return PROGRESS_DONE;
+}
+
+}  // namespace
+
 unsigned int ProcessProc(void* param)
 {
     auto* worker = static_cast<CSwitchWorker*>(param);
     if (!worker) return 0;
-    CSettingsStore& settings = *TheSettings();
-    UINT index = worker->m_nSwitchType == SWITCH_REAPPLY    ? static_cast<UINT>(settings.m_nMode)
-                 : worker->m_nSwitchType == SWITCH_RESTORE  ? settings.GetShipmentMode()
-                 : worker->m_nSwitchType == SWITCH_ORIGINAL ? kOriginalIndex
-                                                            : static_cast<UINT>(settings.m_nSelMode);
-    DWORD mask = worker->OnDoSwitchMode(index);
-    worker->m_dwFailed = mask;
-    if (mask != 0) {
+    const UINT index = SwitchIndex(*worker);
+    const int result = ChangeSettings(*worker, index);
+    if (result == PROGRESS_BUSY) {
+        worker->ShowFailureMessage(worker->MakeFailedMessage(index, kProfileUnreadable));
+        worker->EndFromWorker(result);
+        return 0;
+    }
+    if (result == PROGRESS_NOT_KEPT) {
+        Log(u"ProcessProc:the original settings could not be kept, nothing was changed.");
+        worker->ShowFailureMessage(TheRun().LoadText(IDS_NOT_KEPT_NO_SWITCH));
+        worker->EndFromWorker(result);
+        return 0;
+    }
+    if (worker->m_dwFailed != 0) {
         Log(u"ProcessProc:OnDoSwitchMode Failed.");
-        worker->ShowFailureMessage(worker->MakeFailedMessage(index, mask));
-        // A new text size was stored all the same and takes effect at the
-        // next sign-in: the run that re-applies the window metrics for it
-        // must be there too, and the user told that a sign-out is pending.
-        if (worker->m_bNeedSignOut && !(mask & (1u << ITEM_DPI))) {
-            ArrangeSignInRun();
-            worker->EndFromWorker(PROGRESS_SIGN_OUT);
-            return 0;
-        }
-        worker->EndFromWorker(PROGRESS_DONE);
+        worker->ShowFailureMessage(worker->MakeFailedMessage(index, worker->m_dwFailed));
+        worker->EndFromWorker(result);
         return 0;
     }
     Log(u"ProcessProc:OnDoSwitchMode Succeeded.");
@@ -211,12 +258,6 @@ unsigned int ProcessProc(void* param)
     String16 done = TheRun().LoadText(IDS_DONE);
     if (!done.empty()) worker->SetStatusText(done.c_str());
     if (worker->m_bPauses) Plat().system.Sleep(1000);
-    if (worker->m_bNeedSignOut) {
-        ArrangeSignInRun();
-        worker->EndFromWorker(PROGRESS_SIGN_OUT);
-        return 0;
-    }
-    RemoveLeftoverRunValue();
-    worker->EndFromWorker(PROGRESS_DONE);
+    worker->EndFromWorker(result);
     return 0;
 }

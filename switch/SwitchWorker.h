@@ -9,10 +9,18 @@
 // The kind of a switch run.
 enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3, SWITCH_ORIGINAL = 4 };
 
-// What the worker, and with it the progress window, ends with:
-// PROGRESS_NOT_RUN when the window or its worker could not start, and
-// nothing was applied.
-enum ProgressResult { PROGRESS_DONE = 0, PROGRESS_NOT_RUN = 2, PROGRESS_SIGN_OUT = 4 };
+// What the worker, and with it the progress window, ends with. Nothing was
+// changed with PROGRESS_NOT_RUN (the window or its worker could not start),
+// PROGRESS_BUSY (another change of settings held the exclusion for
+// kChangeWait) and PROGRESS_NOT_KEPT (the person's own settings could not be
+// kept first).
+enum ProgressResult {
+    PROGRESS_DONE = 0,
+    PROGRESS_NOT_RUN = 2,
+    PROGRESS_SIGN_OUT = 4,
+    PROGRESS_BUSY = 5,
+    PROGRESS_NOT_KEPT = 6,
+};
 
 // The Run value that re-applies the window metrics at the next sign-in.
 inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -38,6 +46,8 @@ public:
     BOOL m_bPauses = TRUE;
     // The items that failed, as ProcessProc found them.
     DWORD m_dwFailed = 0;
+    // The person's own settings could not be kept: nothing was changed.
+    BOOL m_bKeepFailed = FALSE;
 
     // The window, as the worker thread reaches it.
     virtual void SetProgressPos(int position) = 0;

@@ -1,5 +1,6 @@
 #include "platform/fake/FakeDisplay.h"
 
+#include <algorithm>
 #include <cstring>
 
 FakeDisplay::FakeDisplay()
@@ -81,7 +82,21 @@ int FakeDisplay::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs,
         return ANNOUNCE_FAILED;
     }
     *waited = announceTakes < waitMs ? announceTakes : waitMs;
-    return announceTakes <= waitMs ? ANNOUNCE_DONE : ANNOUNCE_STILL_RUNNING;
+    if (announceTakes <= waitMs) return ANNOUNCE_DONE;
+    goingOut.emplace_back(action, announceTakes - waitMs);
+    return ANNOUNCE_STILL_RUNNING;
+}
+
+std::vector<UINT> FakeDisplay::FinishAnnouncements(DWORD waitMs)
+{
+    std::vector<UINT> cut;
+    finishWaited = 0;
+    for (const auto& [action, left] : goingOut) {
+        finishWaited = std::max(finishWaited, std::min(left, waitMs));
+        if (left > waitMs) cut.push_back(action);
+    }
+    goingOut.clear();
+    return cut;
 }
 
 UINT FakeDisplay::CaretBlinkTime()

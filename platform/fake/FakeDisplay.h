@@ -27,6 +27,9 @@ public:
     // Records the announcement; the broadcast takes announceTakes
     // milliseconds, and the caller waits for it at most waitMs.
     int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
+    // The broadcasts still going out all take their time together: those
+    // with more left than waitMs are cut.
+    std::vector<UINT> FinishAnnouncements(DWORD waitMs) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override { return themeActive; }
@@ -48,6 +51,9 @@ public:
     std::vector<Call> calls;
     std::vector<Announcement> announcements;
     DWORD announceTakes = 0;
+    // Of each broadcast still going out: its action and the time it still takes.
+    std::vector<std::pair<UINT, DWORD>> goingOut;
+    DWORD finishWaited = 0;  // what the last FinishAnnouncements waited
     bool failAnnounce = false;
     int metricsWrites = 0;
 

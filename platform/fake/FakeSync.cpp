@@ -1,17 +1,68 @@
 #include "platform/fake/FakeSync.h"
 
+#include <chrono>
+#include <set>
+
+namespace {
+
+// The stand-ins alive now, so that a thread that ends after its stand-in
+// never reaches a destroyed one.
+std::mutex g_liveLock;
+std::set<FakeSync*> g_live;
+
+// One per thread that ever owned a mutex of a stand-in: at the thread's end
+// it abandons what the thread still owns, as Windows does.
+struct ThreadEnd {
+    std::set<FakeSync*> touched;
+    ~ThreadEnd()
+    {
+        std::lock_guard<std::mutex> guard(g_liveLock);
+        for (FakeSync* sync : touched) {
+            if (g_live.count(sync)) sync->ThreadEnded(std::this_thread::get_id());
+        }
+    }
+};
+thread_local ThreadEnd t_threadEnd;
+
+}  // namespace
+
+FakeSync::FakeSync()
+{
+    std::lock_guard<std::mutex> guard(g_liveLock);
+    g_live.insert(this);
+}
+
+FakeSync::~FakeSync()
+{
+    std::lock_guard<std::mutex> guard(g_liveLock);
+    g_live.erase(this);
+}
+
+// The calling thread takes a mutex that nobody owns, or owns it once more.
+DWORD FakeSync::Take(Named& named)
+{
+    const bool abandoned = named.abandoned;
+    named.abandoned = false;
+    named.owner = std::this_thread::get_id();
+    ++named.count;
+    t_threadEnd.touched.insert(this);
+    return abandoned ? WAIT_ABANDONED : WAIT_OBJECT_0;
+}
+
 HANDLE FakeSync::CreateNamedMutex(const char16_t* name, bool initialOwner, DWORD* lastError)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (createError) {
+    if (createError && (createErrorOf.empty() || createErrorOf == name)) {
         *lastError = createError;
         return nullptr;
     }
     String16 key = name;
-    bool existed = m_named.count(key) && (m_named[key].handles > 0 || m_named[key].heldElsewhere);
+    auto found = m_named.find(key);
+    bool existed = found != m_named.end() && (found->second.handles > 0 || found->second.heldElsewhere);
     Named& named = m_named[key];
     ++named.handles;
-    if (!existed && initialOwner) named.ownedHere = true;
+    // Of an existing mutex initialOwner is ignored, as CreateMutexW does.
+    if (!existed && initialOwner) Take(named);
     *lastError = existed ? ERROR_ALREADY_EXISTS : 0;
     HANDLE handle = reinterpret_cast<HANDLE>(m_next);
     m_next += 4;
@@ -21,17 +72,26 @@ HANDLE FakeSync::CreateNamedMutex(const char16_t* name, bool initialOwner, DWORD
 
 DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::unique_lock<std::mutex> guard(m_lock);
     auto it = m_handles.find(mutex);
     if (it == m_handles.end()) return WAIT_FAILED;
+    const String16 key = it->second;
     ++waits;
-    timeouts[it->second] = milliseconds;
-    Named& named = m_named[it->second];
-    if (named.heldElsewhere && stuckElsewhere) return WAIT_TIMEOUT;
-    const bool abandoned = named.heldElsewhere && abandonedElsewhere;
-    named.heldElsewhere = false;
-    named.ownedHere = true;
-    return abandoned ? WAIT_ABANDONED : WAIT_OBJECT_0;
+    timeouts[key] = milliseconds;
+    Named& named = m_named[key];
+    if (named.heldElsewhere) {
+        if (stuckElsewhere) return WAIT_TIMEOUT;
+        named.heldElsewhere = false;
+        named.abandoned = abandonedElsewhere;
+    }
+    const std::thread::id self = std::this_thread::get_id();
+    auto free = [&] { return named.count == 0 || named.owner == self; };
+    if (milliseconds == INFINITE) {
+        m_released.wait(guard, free);
+    } else if (!m_released.wait_for(guard, std::chrono::milliseconds(milliseconds), free)) {
+        return WAIT_TIMEOUT;
+    }
+    return Take(named);
 }
 
 BOOL FakeSync::Release(HANDLE mutex)
@@ -40,8 +100,11 @@ BOOL FakeSync::Release(HANDLE mutex)
     auto it = m_handles.find(mutex);
     if (it == m_handles.end()) return FALSE;
     Named& named = m_named[it->second];
-    if (!named.ownedHere) return FALSE;
-    named.ownedHere = false;
+    if (named.count == 0 || named.owner != std::this_thread::get_id()) return FALSE;  // ERROR_NOT_OWNER
+    if (--named.count == 0) {
+        named.owner = std::thread::id();
+        m_released.notify_all();
+    }
     ++releases;
     return TRUE;
 }
@@ -54,6 +117,19 @@ void FakeSync::Close(HANDLE mutex)
     Named& named = m_named[it->second];
     if (--named.handles == 0 && !named.heldElsewhere) m_named.erase(it->second);
     m_handles.erase(it);
+}
+
+void FakeSync::ThreadEnded(std::thread::id thread)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (auto& entry : m_named) {
+        Named& named = entry.second;
+        if (named.count == 0 || named.owner != thread) continue;
+        named.count = 0;
+        named.owner = std::thread::id();
+        named.abandoned = true;
+    }
+    m_released.notify_all();
 }
 
 void FakeSync::HoldElsewhere(StringView16 name)
@@ -75,6 +151,13 @@ bool FakeSync::Exists(StringView16 name) const
 {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_named.count(String16(name)) != 0;
+}
+
+bool FakeSync::IsOwned(StringView16 name) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    auto it = m_named.find(String16(name));
+    return it != m_named.end() && (it->second.count > 0 || it->second.heldElsewhere);
 }
 
 int FakeSync::OpenHandleCount() const

@@ -39,6 +39,24 @@ DWORD WINAPI SendBroadcast(void* param)
     return 0;
 }
 
+// Waits for the thread at most waitMs. The broadcast reaches this thread's
+// own windows too: messages sent to them are answered while waiting; posted
+// ones stay in the queue. *waited gets the time it waited.
+bool WaitAnswering(HANDLE thread, DWORD waitMs, DWORD* waited)
+{
+    const HANDLE handles[] = {thread};
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const ULONGLONG spent = GetTickCount64() - start;
+        const DWORD left = spent < waitMs ? static_cast<DWORD>(waitMs - spent) : 0;
+        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, left, QS_SENDMESSAGE);
+        *waited = static_cast<DWORD>(std::min<ULONGLONG>(GetTickCount64() - start, waitMs));
+        if (woke != WAIT_OBJECT_0 + 1) return woke == WAIT_OBJECT_0;
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
 
 int Win32Display::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited)
@@ -55,25 +73,32 @@ int Win32Display::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs
         SetLastError(error);
         return ANNOUNCE_FAILED;
     }
-    // The broadcast reaches this thread's own windows too: messages sent to
-    // them are answered while waiting; posted ones stay in the queue.
-    const HANDLE handles[] = {thread.Get()};
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        const ULONGLONG spent = GetTickCount64() - start;
-        const DWORD left = spent < waitMs ? static_cast<DWORD>(waitMs - spent) : 0;
-        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, left, QS_SENDMESSAGE);
-        *waited = static_cast<DWORD>(std::min<ULONGLONG>(GetTickCount64() - start, waitMs));
-        if (woke == WAIT_OBJECT_0 + 1) {
-            MSG message;
-            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            continue;
-        }
-        if (woke != WAIT_OBJECT_0) return ANNOUNCE_STILL_RUNNING;
-        if (broadcast->error == ERROR_SUCCESS) return ANNOUNCE_DONE;
-        SetLastError(broadcast->error);  // the sending thread's, for LastError()
-        return ANNOUNCE_FAILED;
+    const bool ended = WaitAnswering(thread.Get(), waitMs, waited);
+    if (!ended) {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_goingOut.emplace_back(action, std::move(thread));
+        return ANNOUNCE_STILL_RUNNING;
     }
+    if (broadcast->error == ERROR_SUCCESS) return ANNOUNCE_DONE;
+    SetLastError(broadcast->error);  // the sending thread's, for LastError()
+    return ANNOUNCE_FAILED;
+}
+
+std::vector<UINT> Win32Display::FinishAnnouncements(DWORD waitMs)
+{
+    std::vector<std::pair<UINT, ScopedKernelHandle>> goingOut;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        goingOut.swap(m_goingOut);
+    }
+    std::vector<UINT> cut;
+    DWORD left = waitMs;
+    for (auto& [action, thread] : goingOut) {
+        DWORD waited = 0;
+        if (!WaitAnswering(thread.Get(), left, &waited)) cut.push_back(action);
+        left -= waited;
+    }
+    return cut;
 }
 
 BOOL Win32Display::SetCaretBlinkTime(UINT milliseconds) { return ::SetCaretBlinkTime(milliseconds); }

@@ -2,6 +2,10 @@
 // interface says the adapter adds a safeguard of its own.
 #pragma once
 
+#include <mutex>
+#include <utility>
+#include <vector>
+
 #include "platform/Platform.h"
 #include "platform/ScopedHandle.h"
 
@@ -65,10 +69,17 @@ class Win32Display : public IDisplay {
 public:
     BOOL SystemParameters(UINT action, UINT uiParam, void* pvParam, UINT winIni) override;
     int AnnounceChange(UINT action, const char16_t* area, DWORD waitMs, DWORD* waited) override;
+    std::vector<UINT> FinishAnnouncements(DWORD waitMs) override;
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override;
     DWORD LastError() override;
+
+private:
+    // The threads of broadcasts still going out, with their actions; a
+    // switch's worker adds to it, the main thread finishes it.
+    std::mutex m_lock;
+    std::vector<std::pair<UINT, ScopedKernelHandle>> m_goingOut;
 };
 
 class Win32Cursors : public ICursors {

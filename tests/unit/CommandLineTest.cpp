@@ -126,7 +126,7 @@ TEST_F(CommandRunTest, BadLinesAndTheUsageBox)
             const std::string text = U8(fake.windows.boxes[0].text);
             EXPECT_NE(text.find("CorvelChg.exe /mode N"), std::string::npos);
             // Whole: the last exit code and the pointer to help are there too.
-            EXPECT_NE(text.find("4：ほかの Tessaly が開いています。"), std::string::npos);
+            EXPECT_NE(text.find("4：ほかの Tessaly が開いているか、設定を変更中です。"), std::string::npos);
             EXPECT_NE(text.find("ご覧ください。"), std::string::npos);
             EXPECT_NE(text.find("次回のサインイン後"), std::string::npos);
         }
@@ -201,6 +201,7 @@ TEST_F(CommandRunTest, SingleInstanceMutexFailures)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.error);
         fake.sync.createError = c.error;
+        fake.sync.createErrorOf = kToolMutexName;
         app.m_hMutex.Reset();
         EXPECT_EQ(Start(u"/quiet /mode 1"), c.exitCode);
         EXPECT_EQ(UserMode(), c.exitCode == EXIT_DONE ? 0u : 99u);
@@ -320,20 +321,23 @@ TEST_F(OriginalSettingsTest, AnEarlierSwitchKeepsNothingAndTheReturnSaysSo)
     ExpectSame(Now(), before);
 }
 
-// "Complete" goes to disk only after the rest; a set without it is never
-// used, and the next switch keeps a whole one in its place.
+// "Complete" goes to disk only after the rest; a switch whose keeping fails
+// changes nothing and records no mode, so the next one keeps again. A set
+// without "Complete" is never used.
 TEST_F(OriginalSettingsTest, ASetCutShortIsNeverUsed)
 {
+    const State own = Now();
     fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
         return op == FakeRegistry::Op::Set && name == u"Complete" ? 1021L : 0L;
     });
-    EXPECT_EQ(Start(u"/quiet /mode 1 /CreateLog"), EXIT_DONE);
-    EXPECT_EQ(CountMessage("COriginalSettings::Keep the settings could not be kept, code: 1021."), 1);
+    EXPECT_EQ(Start(u"/quiet /mode 3 /CreateLog"), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(CountMessage("COriginalSettings::Keep Complete could not be kept, code: 1021."), 1);
     EXPECT_FALSE(Kept());
+    ExpectSame(Now(), own);
+    EXPECT_EQ(UserMode(), 99u);
     fake.registry.SetFault(nullptr);
 
     fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"AppliedDPI", 96);  // as a power loss leaves it
-    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
     EXPECT_EQ(Start(u"/quiet /original /CreateLog"), EXIT_NOTHING_KEPT);
     EXPECT_EQ(Start(u"/quiet /mode 1 /CreateLog"), EXIT_DONE);
     EXPECT_TRUE(Kept());

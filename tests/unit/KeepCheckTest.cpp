@@ -131,11 +131,16 @@ TEST_F(KeepCheckTest, AStoredTextSizeWaitsForTheNextSignIn)
     EXPECT_EQ(data[0], 96);
     EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
     EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue, nullptr, nullptr));
-    // At that sign-in the sign-in run does the work; the check leaves it alone.
-    fake.display.caretWidth = 1;
+    // A sign-in run that never comes (disabled, or of a removed copy): the
+    // check waits 45 s for it, then does its work first.
+    fake.system.sleeps.clear();
+    fake.display.caretWidth = 5;
     EXPECT_EQ(Check(), EXIT_DONE);
+    EXPECT_EQ(fake.system.sleeps.size(), 45000u / 250u + 1u);  // the polls, and the second look
+    EXPECT_EQ(CountMessage("CCorvelChgApp::RunKeepCheck the sign-in run did not come."), 1);
+    EXPECT_EQ(CountMessage("CCorvelChgApp:Run Apply Succeeded."), 1);
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
     EXPECT_EQ(fake.display.caretWidth, 1u);
-    EXPECT_EQ(CountMessage("CCorvelChgApp::RunKeepCheck the sign-in run is pending and does the work."), 1);
 }
 
 // When the check has nothing to do it ends at once: no wait, no change.
@@ -162,22 +167,43 @@ TEST_F(KeepCheckTest, NothingToDoEndsAtOnce)
     }
 }
 
-// A check and a switch never run at once, and two checks never do.
-TEST_F(KeepCheckTest, ChecksAndSwitchesWaitForEachOther)
+// The check and every change hold one exclusion, and take the sign-in run's
+// mutex before it; one that another change holds for 30 s changes nothing.
+TEST_F(KeepCheckTest, ChangesHoldOneExclusionWithABound)
 {
-    fake.display.caretWidth = 5;
-    fake.sync.HoldElsewhere(kKeepMutexName);
+    fake.sync.HoldElsewhere(kChangeMutexName);
     fake.sync.stuckElsewhere = true;
-    EXPECT_EQ(Check(), EXIT_DONE);  // another check runs
-    EXPECT_EQ(fake.display.caretWidth, 5u);
-    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);  // a switch waited for it, then ran
-    EXPECT_EQ(fake.sync.timeouts[kKeepMutexName], 10000u);
+    const struct {
+        const char16_t* line;
+        int exitCode;
+    } cases[] = {{u"/keep", EXIT_RUNNING}, {u"/quiet /mode 2", EXIT_RUNNING}, {u"/quiet /original", EXIT_RUNNING},
+                 {u"/apply", EXIT_DONE}};
+    ArrangeSignInRun();
+    fake.display.caretWidth = 5;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(U8(c.line));
+        fake.sync.timeouts.clear();
+        EXPECT_EQ(Start(c.line), c.exitCode);
+        EXPECT_EQ(fake.sync.timeouts[kChangeMutexName], 30000u);
+        EXPECT_EQ(Changes(), 0);
+        EXPECT_EQ(fake.display.caretWidth, 5u);
+        EXPECT_EQ(UserMode(), 0u);
+        EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    }
+}
 
-    fake.sync.ReleaseElsewhere(kKeepMutexName);
-    fake.display.caretWidth = 5;
-    fake.sync.HoldElsewhere(kToolMutexName);
+// The check takes the sign-in run's mutex first: while a sign-in run holds
+// it, the check waits and changes nothing.
+TEST_F(KeepCheckTest, TheSignInRunsMutexComesFirst)
+{
+    fake.sync.HoldElsewhere(kAutoRunMutexName);
     fake.sync.stuckElsewhere = true;
-    EXPECT_EQ(Check(), EXIT_RUNNING);  // a switch that did not end in time
+    fake.display.caretWidth = 5;
+    fake.sync.timeouts.clear();
+    EXPECT_EQ(Check(), EXIT_RUNNING);
+    EXPECT_EQ(fake.sync.timeouts[kAutoRunMutexName], 30000u);
+    EXPECT_EQ(fake.sync.timeouts.count(kChangeMutexName), 0u);
+    EXPECT_FALSE(fake.sync.IsOwned(kChangeMutexName));
     EXPECT_EQ(fake.display.caretWidth, 5u);
 }
 
@@ -193,21 +219,45 @@ TEST_F(KeepCheckTest, TheCheckWaitsForTheDesktopWithABound)
     EXPECT_EQ(PutBack().size(), 1u);
 }
 
-// A user who never chose a profile, on a PC that keeps it by policy, gets the
-// starting profile; their own settings are kept first.
+// On a PC that keeps the profile by policy, a user who never chose one and a
+// user back at their own settings (Mode 5) alike get the starting profile;
+// their own settings are kept first.
 TEST_F(KeepCheckTest, APolicyGivesTheStartingProfileAndKeepsTheOwnSettingsFirst)
 {
-    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
-    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue);
-    COriginalSettings::Remove();
-    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
-    fake.display.caretWidth = 3;  // the person's own
-    EXPECT_EQ(Check(), EXIT_DONE);
-    EXPECT_TRUE(COriginalSettings::IsKept());
-    std::vector<BYTE> kept;
-    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", nullptr, &kept));
-    EXPECT_EQ(kept[0], 3);
-    EXPECT_EQ(fake.display.caretWidth, 1u);
+    for (DWORD mode : {DWORD{99}, DWORD{MODE_ORIGINAL}}) {
+        SCOPED_TRACE(mode);
+        fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
+        if (mode != 99) fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", mode);
+        fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue);
+        COriginalSettings::Remove();
+        fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
+        fake.display.caretWidth = 3;  // the person's own
+        EXPECT_EQ(Check(), EXIT_DONE);
+        EXPECT_TRUE(COriginalSettings::IsKept());
+        std::vector<BYTE> kept;
+        ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", nullptr, &kept));
+        EXPECT_EQ(kept[0], 3);
+        EXPECT_EQ(fake.display.caretWidth, 1u);
+        EXPECT_EQ(UserMode(), mode);
+    }
+}
+
+// A Run value still there when the check works: the sign-in run's work is
+// done first when it is due (the stored text size is in effect); one of a
+// later sign-in is left to it.
+TEST_F(KeepCheckTest, APendingSignInRunIsCaughtUpOnlyWhenDue)
+{
+    for (DWORD stored : {DWORD{96}, DWORD{144}}) {
+        SCOPED_TRACE(stored);
+        ArrangeSignInRun();
+        fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", stored);
+        EXPECT_EQ(Check(), stored == 96 ? EXIT_DONE : EXIT_AFTER_SIGN_IN);
+        EXPECT_EQ(CountMessage("CCorvelChgApp:Run Apply Succeeded."), stored == 96 ? 1 : 0);
+        // The check itself stores profile 1's text size again for the next sign-in.
+        EXPECT_EQ(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr), stored != 96);
+        fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 96);
+        fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    }
 }
 
 // Keeping the profile: enforced (computer, user), the user's own choice,

@@ -121,7 +121,7 @@ TEST_F(SwitchWorkerTest, SwitchWithoutDpiChangeRemovesALeftoverRunValue)
 
     window.results.clear();
     EXPECT_EQ(Run(SWITCH_MODE), 0);
-    EXPECT_EQ(Messages().back(), "ProcessProc:CorvelChg is not exist.");
+    EXPECT_EQ(CountMessage("ProcessProc:CorvelChg is not exist."), 1);
 
     window.results.clear();
     fake.registry.PutString(HKEY_CURRENT_USER, kRunKey, kRunValue, u"old /apply");
@@ -129,7 +129,7 @@ TEST_F(SwitchWorkerTest, SwitchWithoutDpiChangeRemovesALeftoverRunValue)
         return op == FakeRegistry::Op::Delete ? 5 : 0;
     });
     EXPECT_EQ(Run(SWITCH_MODE), 0);
-    EXPECT_EQ(Messages().back(), "ProcessProc:Delet CorvelChg failed.");
+    EXPECT_EQ(CountMessage("ProcessProc:Delet CorvelChg failed."), 1);
 }
 
 TEST_F(SwitchWorkerTest, UnreadableProfileTouchesNothing)
@@ -164,6 +164,7 @@ TEST_F(SwitchWorkerTest, FailedItemsAreListedAndTheRestApplied)
     fake.desktop.noDesktop = false;
     fake.display.failSet = true;        // window metrics
     fake.display.failCaretWidth = true;  // caret width
+    fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 1);  // nothing to keep: an earlier version's switch
     fake.registry.Remove(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI");
     app.m_nSelMode = 2;
     EXPECT_EQ(Run(SWITCH_MODE), 0);
@@ -243,6 +244,7 @@ TEST_F(SwitchWorkerTest, ModeIsRecordedByTheRules)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform platform;
+        platform.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
         CCorvelChgApp fresh;
         fresh.m_nSelMode = c.selMode;
         fresh.m_nMode = c.mode;
@@ -377,6 +379,29 @@ TEST_F(SwitchWorkerTest, AnnouncementsWaitNoLongerThanTheSwitchBound)
     for (const auto& a : fake.display.announcements) waited += std::min(a.waitMs, fake.display.announceTakes);
     EXPECT_EQ(waited, kAnnounceSwitchBound);
     EXPECT_EQ(fake.display.announcements.back().waitMs, 0u);
+}
+
+// A run ends only once its broadcasts are out, or after 10 s for them in
+// all; each one cut then gets a line.
+TEST_F(SwitchWorkerTest, TheRunsEndWaitsForItsBroadcasts)
+{
+    for (DWORD takes : {kAnnounceSwitchBound, kAnnounceSwitchBound + kAnnounceExitBound + 1}) {
+        SCOPED_TRACE(takes);
+        const bool cut = takes > kAnnounceExitBound;
+        fake.display.announceTakes = takes;
+        app.m_nSelMode = 0;
+        window.results.clear();
+        Run(SWITCH_MODE);
+        app.ExitInstance();
+        EXPECT_EQ(fake.display.finishWaited, cut ? kAnnounceExitBound : kAnnounceSwitchBound);
+        EXPECT_TRUE(fake.display.goingOut.empty());
+        for (const char* operation : {"SetWindowDesign", "SetMouseStyle", "SetCaretWidth"}) {
+            EXPECT_EQ(CountMessage(std::string("CSwitchMode::") + operation +
+                                   " SendMessageTimeout(WM_SETTINGCHANGE) was not finished when the run ended."),
+                      cut ? 1 : 0)
+                << operation;
+        }
+    }
 }
 
 }  // namespace
