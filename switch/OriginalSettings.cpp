@@ -140,7 +140,15 @@ String16 COriginalSettings::MissingPart()
     return u"";
 }
 
-bool COriginalSettings::IsKept() { return HasValue(kComplete) && MissingPart().empty(); }
+bool COriginalSettings::IsKept()
+{
+    if (!HasValue(kComplete)) return false;
+    const String16 missing = MissingPart();
+    if (missing.empty()) return true;
+    Log(u"COriginalSettings::IsKept the kept settings are not whole and are ignored: %s is missing or damaged.",
+        missing);
+    return false;
+}
 
 void COriginalSettings::Remove()
 {
@@ -268,11 +276,7 @@ bool COriginalSettings::Read()
         if (leftovers) Log(u"COriginalSettings::Read the kept settings are not whole and are ignored.");
         return false;
     }
-    if (String16 missing = MissingPart(); !missing.empty()) {
-        Log(u"COriginalSettings::Read the kept settings are not whole and are ignored: %s is missing or damaged.",
-            missing);
-        return false;
-    }
+    if (!IsKept()) return false;
     ReadKeptDword(kAppliedDpi, &m_dwAppliedDpi);
     m_bHasDpi = true;
     m_bHasCaretWidth = ReadKeptDword(kCaretWidth, &m_dwCaretWidth);

@@ -377,4 +377,100 @@ TEST_F(OriginalSettingsTest, AReturnAcrossATextSizeChangeEndsAtTheSignInRun)
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
 }
 
+// Every write of a keep must succeed, or the switch changes nothing, records
+// no mode and says which value; the next switch keeps again.
+TEST_F(OriginalSettingsTest, AKeepThatFailsIsASwitchThatDoesNotHappen)
+{
+    const State own = Now();
+    const String16 key = String16(u"HKCU\\") + kOriginalKey;
+    const struct {
+        FakeRegistry::Op op;
+        const char16_t* name;  // of the value, or the key for its creation and flush
+    } faults[] = {
+        {FakeRegistry::Op::Create, kOriginalKey},
+        {FakeRegistry::Op::Set, u"AppliedDPI"},
+        {FakeRegistry::Op::Set, u"NonClientMetrics"},
+        {FakeRegistry::Op::Set, u"CaretWidth"},
+        {FakeRegistry::Op::Set, u"BlinkTime"},
+        {FakeRegistry::Op::Set, u"IconSize"},
+        {FakeRegistry::Op::Set, u"Control Panel\\Cursors\\Arrow"},
+        {FakeRegistry::Op::Set, u"Absent"},
+        {FakeRegistry::Op::Set, u"NotRead"},
+        {FakeRegistry::Op::Flush, kOriginalKey},
+        {FakeRegistry::Op::Set, u"Complete"},
+    };
+    for (const auto& f : faults) {
+        SCOPED_TRACE(U8(f.name));
+        fake.registry.SetFault([&](FakeRegistry::Op op, const String16& path, const String16& name) {
+            const bool keyOp = op == FakeRegistry::Op::Create || op == FakeRegistry::Op::Flush;
+            return op == f.op && (keyOp ? path == key : name == f.name) ? 5L : 0L;
+        });
+        fake.files.SetContents(kLogPath, {});
+        EXPECT_EQ(Start(u"/quiet /mode 3 /CreateLog"), EXIT_ITEMS_FAILED);
+        EXPECT_EQ(CountMessage("COriginalSettings::Keep " + U8(f.name) + " could not be kept, code: 5."), 1);
+        ExpectSame(Now(), own);
+        EXPECT_EQ(UserMode(), 99u);
+        fake.registry.SetFault(nullptr);
+        EXPECT_FALSE(Kept());
+    }
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    EXPECT_TRUE(Kept());
+}
+
+// A set is used only whole: Complete, both lists and the kept DPI, and each
+// value copied or listed. A damaged copy is left as it is; a set of the first
+// version that kept, without the list of values not read, reads a missing
+// copy as not read.
+TEST_F(OriginalSettingsTest, OnlyAWholeSetIsUsed)
+{
+    const auto remove = [](const char16_t* name) {
+        return [name](FakeRegistry& r) { r.Remove(HKEY_CURRENT_USER, kOriginalKey, name); };
+    };
+    const auto put = [](const char16_t* name, DWORD type, size_t size) {
+        return [=](FakeRegistry& r) { r.Put(HKEY_CURRENT_USER, kOriginalKey, name, type, std::vector<BYTE>(size, 1)); };
+    };
+    const struct {
+        const char* what;
+        std::function<void(FakeRegistry&)> change;
+        int exitCode;
+    } cases[] = {
+        {"whole", [](FakeRegistry&) {}, EXIT_DONE},
+        {"no Complete", remove(u"Complete"), EXIT_NOTHING_KEPT},
+        {"Complete of another type", put(u"Complete", REG_BINARY, 4), EXIT_NOTHING_KEPT},
+        {"no Absent", remove(u"Absent"), EXIT_NOTHING_KEPT},
+        {"Absent as text", put(u"Absent", REG_SZ, 4), EXIT_NOTHING_KEPT},
+        {"no AppliedDPI", remove(u"AppliedDPI"), EXIT_NOTHING_KEPT},
+        {"AppliedDPI of 2 bytes", put(u"AppliedDPI", REG_BINARY, 2), EXIT_NOTHING_KEPT},
+        {"NotRead as text", put(u"NotRead", REG_SZ, 4), EXIT_NOTHING_KEPT},
+        {"a copy missing", remove(u"Control Panel\\Cursors\\Arrow"), EXIT_NOTHING_KEPT},
+        {"a read value missing", remove(u"CaretWidth"), EXIT_NOTHING_KEPT},
+        {"metrics of 100 bytes", put(u"NonClientMetrics", REG_BINARY, 100), EXIT_DONE},
+        {"first version, a copy missing",
+         [](FakeRegistry& r) {
+             r.Remove(HKEY_CURRENT_USER, kOriginalKey, u"NotRead");
+             r.Remove(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth");
+         },
+         EXIT_DONE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        COriginalSettings::Remove();
+        fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
+        EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+        fake.display.caretWidth = 7;
+        c.change(fake.registry);
+        const State before = Now();
+        fake.files.SetContents(kLogPath, {});
+        EXPECT_EQ(Start(u"/quiet /original /CreateLog"), c.exitCode);
+        if (c.exitCode == EXIT_NOTHING_KEPT) {
+            ExpectSame(Now(), before);
+            EXPECT_EQ(UserMode(), 0u);
+            EXPECT_EQ(CountMessage("CCorvelChgApp::RunCommand no original settings are kept, nothing changed."), 1);
+        } else {
+            EXPECT_EQ(UserMode(), MODE_ORIGINAL);
+            EXPECT_FALSE(Kept());
+        }
+    }
+}
+
 }  // namespace

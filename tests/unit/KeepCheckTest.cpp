@@ -242,6 +242,22 @@ TEST_F(KeepCheckTest, APolicyGivesTheStartingProfileAndKeepsTheOwnSettingsFirst)
     }
 }
 
+// A check whose keep of the person's own settings fails changes nothing.
+TEST_F(KeepCheckTest, ACheckWhoseKeepFailsChangesNothing)
+{
+    fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, u"Mode");
+    COriginalSettings::Remove();
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
+        return op == FakeRegistry::Op::Set && name == u"Absent" ? 5L : 0L;
+    });
+    fake.display.caretWidth = 3;
+    EXPECT_EQ(Check(), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(fake.display.caretWidth, 3u);
+    EXPECT_EQ(Changes(), 0);
+    EXPECT_FALSE(COriginalSettings::IsKept());
+}
+
 // A Run value still there when the check works: the sign-in run's work is
 // done first when it is due (the stored text size is in effect); one of a
 // later sign-in is left to it.

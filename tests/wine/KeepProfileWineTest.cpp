@@ -69,6 +69,24 @@ protected:
         for (size_t at = log.find(start); at != std::wstring::npos; at = log.find(start, at + 1)) ++count;
         return count;
     }
+    // Keeping on, 設定③ switched to and signed in with: its settings.
+    static std::vector<std::vector<BYTE>> InProfileThree()
+    {
+        SetDword(HKEY_CURRENT_USER, kSettingsPath, L"KeepProfile", 1);
+        {
+            auto shell = StartDesktopView();
+            EXPECT_EQ(RunTool(L"/quiet /mode 3", 30000), 1);
+        }
+        SetDword(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI", 144);
+        EXPECT_EQ(RunTool(L"/apply", 30000), 0);
+        return Snapshot();
+    }
+    static bool RunValueExists()
+    {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        return GetRaw(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", &type, &data);
+    }
     // Windows' defaults behind the tool's back, then the sign-in check.
     static long ResetAndCheck()
     {
@@ -134,6 +152,76 @@ TEST_F(KeepProfileWine, TheChosenProfileComesBackAtSignIn)
     EXPECT_EQ(ResetAndCheck(), 0);
     EXPECT_TRUE(Same(Snapshot(), profile));
     EXPECT_EQ(CountLines(L"CProfileCheck::Check "), 3);
+}
+
+// A switch made while the check waits for the desktop is the one it checks:
+// 設定① stays, nothing of 設定③ comes back.
+TEST_F(KeepProfileWine, TheCheckKeepsASwitchMadeWhileItWaited)
+{
+    InProfileThree();
+    DeleteFileW(kLogFile);
+    Process check(Quoted(kToolExe) + L" /keep /CreateLog");  // no desktop yet
+    ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(kLogFile) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_EQ(RunTool(L"/quiet /mode 1", 30000), 2);  // no desktop: only the icon size fails
+    // That switch's own sign-in run is another case's.
+    DeleteTree(HKEY_CURRENT_USER, kRunPath);
+    const auto profileOne = Snapshot();
+    auto shell = StartDesktopView();
+    EXPECT_NE(check.Wait(60000), -1);
+    EXPECT_TRUE(Same(Snapshot(), profileOne));
+    EXPECT_EQ(CountLines(L"CProfileCheck::Check mouse pointers"), 0);
+    EXPECT_EQ(CountLines(L"CProfileCheck::Check text size"), 0);
+}
+
+// The first sign-in after a text-size switch: the sign-in run and the check
+// start together. The run's work is done once, and what Windows put back at
+// that sign-in is put back too.
+TEST_F(KeepProfileWine, TheSignInRunAndTheCheckStartedTogether)
+{
+    const auto profile = InProfileThree();
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", Quoted(kToolExe) + L" /apply");
+    EXPECT_EQ(Process(Quoted(kHelperExe) + L" defaults").Wait(), 0);
+    DeleteFileW(kLogFile);
+    auto shell = StartDesktopView();
+    Process apply(Quoted(kToolExe) + L" /apply /CreateLog");
+    Process keep(Quoted(kToolExe) + L" /keep /CreateLog");
+    EXPECT_EQ(apply.Wait(60000), 0);
+    EXPECT_EQ(keep.Wait(60000), 0);
+    EXPECT_TRUE(Same(Snapshot(), profile));
+    EXPECT_EQ(CountLines(L"Apply:Run Apply Succeeded.") + CountLines(L"CCorvelChgApp:Run Apply Succeeded."), 1);
+    EXPECT_EQ(CountLines(L"CProfileCheck::Check mouse pointers"), 1);
+    EXPECT_FALSE(RunValueExists());
+}
+
+// A Run value of a removed copy never runs: the check waits for it, then
+// does its work and puts the profile back, within a minute.
+TEST_F(KeepProfileWine, AStaleSignInRunValueDoesNotTurnTheCheckOff)
+{
+    const auto profile = InProfileThree();
+    SetString(HKEY_CURRENT_USER, kRunPath, L"CorvelChg", L"\"C:\\Program Files\\Removed\\CorvelChg.exe\" /apply");
+    EXPECT_EQ(ResetAndCheck(), 0);
+    EXPECT_TRUE(Same(Snapshot(), profile));
+    EXPECT_EQ(CountLines(L"CCorvelChgApp::RunKeepCheck the sign-in run did not come."), 1);
+    EXPECT_FALSE(RunValueExists());
+}
+
+// Keeping enforced: a user back at their own settings before the policy came
+// gets the starting profile, their own settings kept first.
+TEST_F(KeepProfileWine, EnforcedKeepingReachesAUserInTheirOwnSettings)
+{
+    SetDword(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Halden\\CorvelChg\\Settings", L"KeepProfile", 1);
+    SetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode", 5);
+    EXPECT_EQ(Process(Quoted(kHelperExe) + L" metrics " + Quoted(MetricsFile()) + L" own").Wait(), 0);
+    DeleteFileW(kLogFile);
+    {
+        auto shell = StartDesktopView();
+        EXPECT_EQ(RunTool(L"/keep /CreateLog", 60000), 0);
+    }
+    const wchar_t original[] = L"Software\\Halden\\CorvelChg\\Original";
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, original, L"Complete"), 1u);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, original, L"CaretWidth"), 3u);
+    EXPECT_EQ(CountLines(L"CProfileCheck::Check caret width: Windows had 3, put back 1."), 1);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 5u);
 }
 
 }  // namespace

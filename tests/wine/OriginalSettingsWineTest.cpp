@@ -2,6 +2,7 @@
 // switches to profiles, every value the person had is back byte for byte.
 // Wine has no desktop view to read the icon size from: these tests leave the
 // icon size out (the tool logs that it was not kept).
+#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include "engine/PointerRoles.h"
@@ -86,6 +87,44 @@ protected:
         EXPECT_EQ(run.Wait(30000), 0);
     }
 
+    // The kept set's key with a protected DACL: Everyone may do anything but,
+    // with deny, set values or make subkeys, as a locked-down profile or a
+    // full disk refuses writes. Wine honours the deny entry.
+    static void DenyWritingTheSet(bool deny)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kOriginalPath, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        BYTE sid[SECURITY_MAX_SID_SIZE];
+        DWORD sidSize = sizeof(sid);
+        ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, sid, &sidSize));
+        EXPLICIT_ACCESS_W entries[2] = {};
+        for (EXPLICIT_ACCESS_W& entry : entries) {
+            entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+            entry.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+            entry.Trustee.ptstrName = reinterpret_cast<LPWSTR>(sid);
+        }
+        entries[0].grfAccessPermissions = KEY_ALL_ACCESS;
+        entries[0].grfAccessMode = GRANT_ACCESS;
+        entries[1].grfAccessPermissions = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
+        entries[1].grfAccessMode = DENY_ACCESS;
+        PACL acl = nullptr;
+        ASSERT_EQ(SetEntriesInAclW(deny ? 2 : 1, entries, nullptr, &acl), static_cast<DWORD>(ERROR_SUCCESS));
+        EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                  nullptr, nullptr, acl, nullptr),
+                  static_cast<DWORD>(ERROR_SUCCESS));
+        LocalFree(acl);
+        RegCloseKey(key);
+    }
+    static int CountLogLines(const std::wstring& line)
+    {
+        const std::wstring log = ReadLogText();
+        int count = 0;
+        for (size_t at = log.find(line); at != std::wstring::npos; at = log.find(line, at + 1)) ++count;
+        return count;
+    }
+
     std::vector<std::pair<std::wstring, std::vector<BYTE>>> m_own;
 };
 
@@ -132,6 +171,39 @@ TEST_F(OriginalSettingsWine, ReturnAcrossATextSizeChange)
     EXPECT_EQ(RunTool(L"/quiet /original", 30000), 1);
     EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kOriginalPath, L"Complete"), 1u);  // until the sign-in run
     SignIn(96);
+    ExpectOwnSettings();
+}
+
+// A kept set that cannot be written: no switch changes anything, quiet or
+// through the main window with its box; once it can be written, the next
+// switch keeps and the return gives everything back.
+TEST_F(OriginalSettingsWine, ASwitchThatCannotKeepChangesNothing)
+{
+    DenyWritingTheSet(true);
+    DeleteFileW(kLogFile);
+    EXPECT_EQ(Switch(L"/quiet /mode 3 /CreateLog"), 2);
+    // RegCreateKey opens the key with what the ACL allows: the first write fails.
+    EXPECT_EQ(CountLogLines(L"COriginalSettings::Keep AppliedDPI could not be kept, code: 5."), 1);
+    {
+        auto shell = StartDesktopView();
+        Process tool(Quoted(kToolExe));
+        HWND main = WaitForWindow(FindMainWindow);
+        ASSERT_NE(main, nullptr);
+        Click(main, 1075);  // 設定③
+        HWND box = WaitForWindow(FindMessageBox);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(ItemText(box, 0xFFFF), L"元の設定を保存できなかったため、切り替えませんでした。\n\n設定は何も変更していません。");
+        Click(box, IDOK);
+        EXPECT_EQ(tool.Wait(30000), 0);
+    }
+    const auto now = Snapshot();
+    for (size_t i = 0; i < now.size(); ++i) EXPECT_EQ(now[i].second, m_own[i].second) << now[i].first.c_str();
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kSettingsPath, L"Mode"), 0xDEADu);
+
+    DenyWritingTheSet(false);
+    EXPECT_EQ(Switch(L"/quiet /mode 1"), 0);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kOriginalPath, L"Complete"), 1u);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
     ExpectOwnSettings();
 }
 
