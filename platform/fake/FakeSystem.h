@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/ISystem.h"
@@ -28,7 +29,11 @@ public:
         buffer[n] = 0;
         return n;
     }
-    void Sleep(DWORD milliseconds) override { sleeps.push_back(milliseconds); }
+    void Sleep(DWORD milliseconds) override
+    {
+        sleeps.push_back(milliseconds);
+        if (onSleep) onSleep(milliseconds);
+    }
     BOOL EndLogon(UINT flags, DWORD reason) override
     {
         exits.push_back({flags, reason});
@@ -47,6 +52,7 @@ public:
     DWORD versionMinor = 0;
     String16 modulePath = u"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe";
     std::vector<DWORD> sleeps;
+    std::function<void(DWORD)> onSleep;  // what changes while the caller sleeps
     std::vector<std::pair<UINT, DWORD>> exits;
     bool threadsStart = true;
     std::vector<std::pair<unsigned int (*)(void*), void*>> threads;

@@ -377,6 +377,24 @@ TEST_F(OriginalSettingsTest, AReturnAcrossATextSizeChangeEndsAtTheSignInRun)
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
 }
 
+// Windows 7 and 8.0 have no "Win8DpiScaling" and the switch never writes it
+// there: still absent at the return, it is no failure to find nothing to
+// delete.
+TEST_F(OriginalSettingsTest, AReturnBefore81LeavesAnAbsentOneScaleAbsent)
+{
+    fake.registry.Remove(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"Win8DpiScaling");
+    for (DWORD minor : {DWORD{1}, DWORD{2}}) {
+        SCOPED_TRACE(minor);
+        fake.system.versionMajor = 6;
+        fake.system.versionMinor = minor;
+        const State own = Now();
+        EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+        EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+        ExpectSame(Now(), own);
+        EXPECT_FALSE(Kept());
+    }
+}
+
 // Every write of a keep must succeed, or the switch changes nothing, records
 // no mode and says which value; the next switch keeps again.
 TEST_F(OriginalSettingsTest, AKeepThatFailsIsASwitchThatDoesNotHappen)

@@ -242,6 +242,64 @@ TEST_F(KeepCheckTest, APolicyGivesTheStartingProfileAndKeepsTheOwnSettingsFirst)
     }
 }
 
+// What only the second look, three seconds later, finds: the text size
+// changed then still arranges the sign-in run and the main window's note;
+// an item whose put-back failed at the first look still fails the check
+// when the second finds it equal or cannot read it.
+TEST_F(KeepCheckTest, TheSecondLookCountsAsMuchAsTheFirst)
+{
+    const struct {
+        const char* what;
+        std::function<void(FakePlatform&)> before;  // the first look finds this
+        std::function<void(FakePlatform&)> between;  // the second look finds this
+        int exitCode;
+    } cases[] = {
+        {"text size changed between the looks", [](FakePlatform&) {},
+         [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 120); },
+         EXIT_AFTER_SIGN_IN},
+        {"failed, then equal",
+         [](FakePlatform& f) {
+             f.display.failBlink = true;
+             f.registry.PutString(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", u"1200");
+         },
+         [](FakePlatform& f) { f.registry.PutString(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", u"600"); },
+         EXIT_ITEMS_FAILED},
+        {"failed, then unreadable",
+         [](FakePlatform& f) {
+             f.display.failBlink = true;
+             f.registry.PutString(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", u"1200");
+         },
+         [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", 600); },
+         EXIT_ITEMS_FAILED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before(fake);
+        fake.system.onSleep = [&](DWORD) { c.between(fake); };
+        fake.registry.Remove(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue);
+        EXPECT_EQ(Check(), c.exitCode);
+        const bool stored = c.exitCode == EXIT_AFTER_SIGN_IN;
+        EXPECT_EQ(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr), stored);
+        EXPECT_EQ(fake.registry.Get(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue, nullptr, nullptr), stored);
+        fake.system.onSleep = nullptr;
+        fake.display.failBlink = false;
+        fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);
+        fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 96);
+    }
+}
+
+// Windows 8.1 and later use "LogPixels" only with "Win8DpiScaling" 1: one
+// that Windows reset counts as a text size changed, though LogPixels matches.
+TEST_F(KeepCheckTest, AResetOneScaleIsATextSizeChanged)
+{
+    fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", 0);
+    EXPECT_EQ(Check(), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(CountMessage("CProfileCheck::Check text size: Windows had 96, put back 96."), 1);
+    std::vector<BYTE> data;
+    ASSERT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"Win8DpiScaling", nullptr, &data));
+    EXPECT_EQ(data[0], 1);
+}
+
 // A check whose keep of the person's own settings fails changes nothing.
 TEST_F(KeepCheckTest, ACheckWhoseKeepFailsChangesNothing)
 {

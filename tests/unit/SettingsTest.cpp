@@ -434,14 +434,15 @@ TEST_F(PolicyOrderTest, TheStartingProfileIsARecommendation)
     EXPECT_EQ(app.GetShipmentMode(), 0u);
 }
 
-// OK stores, for an enforced cell, the user's stored level, else the one
-// they inherit; never the enforced one. The title font follows its row.
+// OK stores, for an enforced cell, the user's stored level ahead of a
+// recommended one, else the one they inherit; never the enforced one. The title font follows its row.
 TEST_F(PolicyOrderTest, OkNeverStoresAnEnforcedLevel)
 {
     fake.registry.PutDword(HKEY_LOCAL_MACHINE, PolicyProfileKeys[2], u"TitleSize", LEVEL_EXTRA);
     fake.registry.PutDword(HKEY_CURRENT_USER, PolicyProfileKeys[1], u"CorvelDPI", LEVEL_EXTRA);
     UserLevel(2, u"TitleSize", LEVEL_STANDARD);
     UserLevel(2, u"TitleFontSize", LEVEL_SMALL);
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, RecommendedProfileKeys[2], u"TitleSize", LEVEL_MIDDLE);  // the user's wins
     fake.registry.PutDword(HKEY_CURRENT_USER, RecommendedProfileKeys[1], u"CorvelDPI", LEVEL_MIDDLE);
     ProfileLevels profiles[PROFILE_COUNT];
     for (auto& profile : profiles) {
