@@ -13,7 +13,9 @@ wixl cannot store text outside ASCII (it writes it empty or crashes), so:
    row that finds older products gets the attribute that option sets,
    msidbUpgradeAttributesVersionMaxInclusive. The row that finds newer
    products keeps its VersionMin exclusive, so the same version is no
-   downgrade and an older one still is.
+   downgrade and an older one still is;
+5. give the summary's Template the package's language: wixl writes 1033
+   whatever Languages says.
 The WiX source stays the one place where the data is written down.
 
 Usage: build-msi.py SOURCE_DIR WORK_DIR OUTPUT.msi VERSION  (run in the
@@ -25,6 +27,7 @@ import subprocess
 import sys
 
 CODEPAGE = 932
+LANGUAGE = 1041
 # <Shortcut Id=".." Name="..">, <RegistryValue Id=".." ... Value=".."> and
 # <MajorUpgrade DowngradeErrorMessage="..">
 ELEMENT = re.compile(r'<(Shortcut|RegistryValue|MajorUpgrade)\b([^>]*)>')
@@ -93,6 +96,15 @@ def allow_same_version(msi, work):
     subprocess.run(['msibuild', msi, '-i', table], check=True)
 
 
+def summary_language(msi):
+    """Template is "platform;language"; the other summary fields stay."""
+    info = subprocess.run(['msiinfo', 'suminfo', msi], check=True, capture_output=True, text=True).stdout
+    fields = dict(line.split(': ', 1) for line in info.splitlines() if ': ' in line)
+    platform = fields['Template'].split(';')[0]
+    subprocess.run(['msibuild', msi, '-s', fields['Subject'], fields['Author'], f'{platform};{LANGUAGE}',
+                    fields['Revision number (UUID)']], check=True)
+
+
 def main():
     source, work, output, version = sys.argv[1:5]
     os.makedirs(work, exist_ok=True)
@@ -106,6 +118,7 @@ def main():
                     os.path.join(work, 'CorvelChg.wxs')], check=True)
     localize(output, work, texts)
     allow_same_version(output, work)
+    summary_language(output)
 
 
 if __name__ == '__main__':

@@ -10,10 +10,12 @@ checks them against the same sources.
 """
 import os
 import sys
+import xml.etree.ElementTree as ET
 from xml.sax.saxutils import escape, quoteattr
 
 sys.dont_write_bytecode = True  # nothing written into the checkout
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import registry_shape  # noqa: E402
 import tool_tables  # noqa: E402
 
 # A new template version gets a new namespace: Intune cannot replace an
@@ -53,7 +55,8 @@ TEXTS = {
             '「有効」にして設定を選ぶと、そのユーザーが Tessaly を起動したときや「出荷時設定に戻す」を選んだときに、'
             '選んだ設定になります。すでに自分で設定を選んだユーザーは、その設定のままです。\n\n'
             'コンピューターの構成とユーザーの構成の両方で設定したときは、コンピューターの構成が優先されます。\n\n'
-            '「無効」または「未構成」にすると、PC にインストールされた工場出荷時の設定に従います。'),
+            '「無効」または「未構成」にすると、以前のテンプレート（V1）で使う設定を決めていればその設定に、'
+            '決めていなければ PC にインストールされた工場出荷時の設定に従います。'),
         'StartProfile_Label': '使う設定',
         'Profile': '{name} の設定（ユーザーは変更できません）',
         'Profile_Help': (
@@ -65,8 +68,7 @@ TEXTS = {
             '「タイトルバー」と「メニュー」は、サイズと文字の大きさを同じ段階にします（詳細設定の画面と同じです）。\n\n'
             'ユーザーが以前に詳細設定の画面で保存した値は削除されません。このポリシーを無効にすると、その値が再び使われます。\n\n'
             'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。'
-            '変更したポリシーは、ユーザーが次に設定を切り替えたとき、または「出荷時設定に戻す」を選んだときに反映されます。\n\n'
-            '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除されます。'),
+            '変更したポリシーは、ユーザーが次に設定を切り替えたとき、または「出荷時設定に戻す」を選んだときに反映されます。'),
         'Profile_Label': '{name}',
         'Recommended': '{name} の既定の設定',
         'Recommended_Help': (
@@ -77,8 +79,7 @@ TEXTS = {
             '「出荷時設定に戻す」と詳細設定の「詳細設定を初期値に戻す」では、このポリシーの値が使われます。\n\n'
             '項目ごとに値を選びます。「工場出荷時の設定」のままの項目は、PC にインストールされた工場出荷時の値に従います。'
             '「タイトルバー」と「メニュー」は、サイズと文字の大きさを同じ段階にします（詳細設定の画面と同じです）。\n\n'
-            'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。\n\n'
-            '「無効」または「未構成」にすると、このポリシーで書き込んだ値は削除されます。'),
+            'コンピューターの構成とユーザーの構成の両方で設定したときは、項目ごとにコンピューターの構成が優先されます。'),
         'Recommended_Label': '{name}',
         'KeepProfile': 'サインインのたびに、選んだ設定に戻す（ユーザーは変更できません）',
         'KeepProfile_Help': (
@@ -86,7 +87,7 @@ TEXTS = {
             'Windows の更新や再起動、ユーザー自身の操作などで変わった項目だけを元に戻します。'
             'PC のすべてのユーザーに、ユーザーの操作なしで適用されます。\n\n'
             '「有効」にすると、詳細設定の画面の「サインインのたびに、選んだ設定に戻す」はオンのまま変更できず、'
-            '「元の設定に戻す」は使えなくなります。自分の設定を選んでいないユーザーには、'
+            '「元の設定に戻す」は使えなくなります。自分の設定を選んでいないユーザーと、元の設定に戻していたユーザーには、'
             '自分の設定を選んでいないユーザーが使う設定が適用されます（その前の表示設定は元の設定として保存されます）。'
             '「無効」にすると、オフのまま変更できません。\n\n'
             '文字の大きさが変わっていたときは、次回のサインイン後に戻ります。'
@@ -113,7 +114,8 @@ TEXTS = {
             'Enabled with a profile chosen: such a user gets that profile when Tessaly starts or when they restore '
             'the factory settings. Users who have chosen a profile themselves keep it.\n\n'
             'Set under both Computer and User Configuration, the computer\'s wins.\n\n'
-            'Disabled or Not Configured: the factory data installed on the PC decides.'),
+            'Disabled or Not Configured: the profile the first template (V1) sets decides when it sets one, else '
+            'the factory data installed on the PC.'),
         'StartProfile_Label': 'Profile',
         'Profile': 'Settings of {name} (users cannot change them)',
         'Profile_Help': (
@@ -127,8 +129,7 @@ TEXTS = {
             'Values the user saved earlier in the detail settings window are kept, and apply again once this policy '
             'is disabled.\n\n'
             'Set under both Computer and User Configuration, the computer\'s wins, setting by setting. A changed '
-            'policy reaches a user the next time they switch profiles or restore the factory settings.\n\n'
-            'Disabled or Not Configured: the values this policy wrote are removed.'),
+            'policy reaches a user the next time they switch profiles or restore the factory settings.'),
         'Profile_Label': '{name}',
         'Recommended': 'Default settings of {name}',
         'Recommended_Help': (
@@ -141,8 +142,7 @@ TEXTS = {
             'Choose a value for each setting. A setting left at "Factory setting" follows the factory data '
             'installed on the PC. "Title bar" and "Menus" set the size and the text size to the same step, as the '
             'detail settings window does.\n\n'
-            'Set under both Computer and User Configuration, the computer\'s wins, setting by setting.\n\n'
-            'Disabled or Not Configured: the values this policy wrote are removed.'),
+            'Set under both Computer and User Configuration, the computer\'s wins, setting by setting.'),
         'Recommended_Label': '{name}',
         'KeepProfile': 'Put the chosen profile back at every sign-in (users cannot change it)',
         'KeepProfile_Help': (
@@ -152,8 +152,8 @@ TEXTS = {
             'theirs.\n\n'
             'Enabled: the check box "サインインのたびに、選んだ設定に戻す" of the detail settings window is on and '
             'cannot be changed, and "Return to my own settings" (元の設定に戻す) is not offered. A user who has '
-            'not chosen a profile gets the profile for users who have not chosen one (the display settings they '
-            'had before are kept as their own settings). Disabled: off, and users cannot turn it on.\n\n'
+            'not chosen a profile, or had returned to their own settings, gets the profile for users who have not '
+            'chosen one (the display settings they had before are kept as their own settings). Disabled: off, and users cannot turn it on.\n\n'
             'A text size that had changed comes back after the next sign-in. Set under both Computer and User '
             'Configuration, the computer\'s wins.\n\n'
             'Not Configured: users decide in the detail settings window.'),
@@ -272,8 +272,11 @@ def admx(t):
     return '\n'.join(out)
 
 
-def adml(t, language):
+def adml(t, language, admx_text):
     words = TEXTS[language]
+    # The last paragraph of every help text says what the policy writes.
+    elements = {p.get('name'): p for p in ET.fromstring(admx_text).iter('{%s}policy' % registry_shape.NS['p'])}
+    registry = {name: registry_shape.sentences(policy, language) for name, policy in elements.items()}
     japanese = language == 'ja-JP'
     strings = {'Category': words['Category'], 'RecommendedCategory': words['RecommendedCategory'],
                'SUPPORTED_Windows7': words['SUPPORTED_Windows7'], FACTORY: words[FACTORY],
@@ -303,6 +306,8 @@ def adml(t, language):
            '  <resources>',
            '    <stringTable>']
     for sid, text in strings.items():
+        if sid.endswith('_Help'):
+            text += '\n\n' + registry[sid[:-len('_Help')]]
         out.append(f'      <string id="{sid}">{escape(text)}</string>')
     out += ['    </stringTable>', '    <presentationTable>']
     for name, _category, _key, kind, _index in policies(t):
@@ -324,8 +329,9 @@ def adml(t, language):
 def main():
     t = tool_tables.load()
     here = os.path.dirname(os.path.abspath(__file__))
-    files = {'CorvelChg.admx': admx(t), 'ja-JP/CorvelChg.adml': adml(t, 'ja-JP'),
-             'en-US/CorvelChg.adml': adml(t, 'en-US')}
+    admx_text = admx(t)
+    files = {'CorvelChg.admx': admx_text, 'ja-JP/CorvelChg.adml': adml(t, 'ja-JP', admx_text),
+             'en-US/CorvelChg.adml': adml(t, 'en-US', admx_text)}
     for name, text in files.items():
         path = os.path.join(here, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)

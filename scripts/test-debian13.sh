@@ -18,11 +18,21 @@
 #
 # debootstrap and the commands run in private mount and process namespaces,
 # so the mounts and every process go with the namespace on any exit; TERM or
-# INT end it at once in every phase. The checkout is copied fresh (tracked and
-# new files, no build/) and bound into the tree. Exits with the test
-# command's code and passes its "tests: N passed, N failed" line through.
+# INT end it at once in every phase, and the clean-up, once begun, finishes
+# whatever further signals come. The checkout is copied fresh (tracked and
+# new files, no build/) and bound into the tree. The screenshot and logs are
+# written into the checkout's build/debian13/ as the checkout's owner, each
+# replacing what was there (a link included) rather than writing through it.
+# Passes the test command's "tests: N passed, N failed" line through.
+#
+# Exit codes: 0 the commands passed; 1 a command failed, or this script could
+# not do its part (not root, no debootstrap or mirror, a folder it may not
+# use, a tree in use by another run, debootstrap failed; a message says
+# which); 2 a wrong argument; 3 the commands could not be started in the
+# tree (a mount, chroot or tini failed); 130 after INT, 143 after TERM.
 set -uo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+# The physical path: git's safe.directory compares the checkout's real one.
+top=$(cd "$(dirname "$0")/.." && pwd -P)
 what=${1:-both}
 case "$what" in both|run|test|tree) ;; *) echo "usage: $0 [run|test|tree]" >&2; exit 2 ;; esac
 [ "$(id -u)" -eq 0 ] || { echo "test-debian13: needs root (debootstrap, chroot, mounts)" >&2; exit 1; }
@@ -63,8 +73,12 @@ making=.tessaly-making
 in_tree=""    # the pid of unshare while something runs in the namespaces
 building=""   # set while the tree is made: an interruption empties it again
 work=""
-# Everything in the tree's folder, but never across a file system boundary.
-empty_tree() { find "$tree" -xdev -mindepth 1 -delete 2>/dev/null; }
+# Everything in the tree's folder, but never across a file system boundary;
+# the mark last, so that a folder cut short is still known as ours.
+empty_tree() {
+  find "$tree" -xdev -mindepth 1 ! -path "$tree/$making" -delete 2>/dev/null
+  rm -f "$tree/$making"
+}
 stop_tree() {
   [ -n "$in_tree" ] || return 0
   # Killing unshare kills its child (--kill-child), the namespace's first
@@ -77,7 +91,10 @@ stop_tree() {
   in_tree=""
 }
 cleanup() {
-  trap - EXIT INT TERM
+  # Once begun, the clean-up finishes: a second signal would leave a
+  # half-emptied folder or a process behind.
+  trap '' INT TERM
+  trap - EXIT
   stop_tree
   if [ -n "$building" ]; then
     empty_tree
@@ -99,12 +116,23 @@ trap 'cleanup; exit 143' TERM
 # mount of its own instead, so that nothing mounted below it leaves the
 # namespace.
 if mountpoint -q /; then propagation=private; else propagation=unchanged; fi
+# A signal between the start and in_tree=$! would find nothing to stop: it
+# waits until in_tree is set, then ends the run.
+pending=""
 in_namespaces() {
+  trap 'pending=130' INT
+  trap 'pending=143' TERM
   unshare --mount --pid --fork --kill-child --propagation "$propagation" -- bash -c '
     if [ "$0" = unchanged ]; then mount --bind "$1" "$1" && mount --make-rprivate "$1" || exit 1; fi
     shift
     exec "$@"' "$propagation" "$tree" "$@" &
   in_tree=$!
+  trap 'cleanup; exit 130' INT
+  trap 'cleanup; exit 143' TERM
+  if [ -n "$pending" ]; then
+    cleanup
+    exit "$pending"
+  fi
   wait "$in_tree"
   local code=$?
   in_tree=""
@@ -181,16 +209,20 @@ exit $status
 say "running in the tree"
 TREE=$tree WORK=$work STEPS=$steps WHAT=$what in_namespaces bash -c "$inner"
 code=$?
+if [ "$code" -gt 1 ]; then
+  echo "test-debian13: the commands could not be started in the tree (code $code)" >&2
+  code=3
+fi
 
-# The copies belong to the checkout's owner, as the rest of build/ does.
-owner=$(stat -c %u:%g "$top")
-for dir in "$top/build" "$top/build/debian13"; do
-  [ -d "$dir" ] || { mkdir "$dir" && chown "$owner" "$dir"; }
-done
+# The copies are written by the checkout's owner, who can write nothing this
+# script could not; an entry already there is removed first and the file made
+# anew (noclobber), so a link planted in build/ is never written through.
+as_owner() { setpriv --reuid="$(stat -c %u "$top")" --regid="$(stat -c %g "$top")" --clear-groups -- "$@"; }
+as_owner mkdir -p -- "$top/build/debian13" || die "cannot make $top/build/debian13"
 for f in debian13-screenshot.png native-ctest.log win64-ctest.log fuzz.log; do
   [ -f "$work/checkout/build/$f" ] || continue
-  cp "$work/checkout/build/$f" "$top/build/debian13/${f#debian13-}" &&
-    chown "$owner" "$top/build/debian13/${f#debian13-}"
+  as_owner bash -c 'set -C; rm -f -- "$1" && cat > "$1"' put "$top/build/debian13/${f#debian13-}" \
+    < "$work/checkout/build/$f" || echo "test-debian13: could not write build/debian13/${f#debian13-}" >&2
 done
 [ -f "$top/build/debian13/screenshot.png" ] && echo "debian13: screenshot: $top/build/debian13/screenshot.png"
 say "done with code $code; logs in $top/build/debian13/"

@@ -1,5 +1,6 @@
 #include "settings/SettingModel.h"
 
+#include "log/RunContext.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
 
@@ -134,6 +135,22 @@ bool BuiltInLevel(int item, DWORD mode, DWORD* level)
     return false;
 }
 
+bool ReadPolicyDword(HKEY root, const char16_t* key, const char16_t* name, DWORD last, DWORD* value)
+{
+    DWORD stored = 0;
+    if (RegReadDword(root, key, name, &stored) != ERROR_SUCCESS) return false;
+    if (stored > last) {
+        String16 path = root == HKEY_LOCAL_MACHINE ? u"HKLM\\" : u"HKCU\\";
+        path += key;
+        if (path.back() != u'\\') path += u'\\';
+        Log(u"ReadPolicyDword the policy value %s%s is %u, out of the range 0 to %u; it counts as not set.", path, name,
+            stored, last);
+        return false;
+    }
+    *value = stored;
+    return true;
+}
+
 namespace {
 bool LevelAt(HKEY root, const char16_t* key, int item, DWORD* level)
 {
@@ -143,20 +160,25 @@ bool LevelAt(HKEY root, const char16_t* key, int item, DWORD* level)
     *level = stored;
     return true;
 }
+
+bool PolicyLevelAt(HKEY root, const char16_t* key, int item, DWORD* level)
+{
+    return ReadPolicyDword(root, key, ItemValueNames[item], LEVEL_COUNT - 1, level);
+}
 }  // namespace
 
 bool StoredLevel(HKEY root, DWORD mode, int item, DWORD* level) { return LevelAt(root, ProfileKeys[mode], item, level); }
 
 bool EnforcedLevel(DWORD mode, int item, DWORD* level)
 {
-    return LevelAt(HKEY_LOCAL_MACHINE, PolicyProfileKeys[mode], item, level) ||
-           LevelAt(HKEY_CURRENT_USER, PolicyProfileKeys[mode], item, level);
+    return PolicyLevelAt(HKEY_LOCAL_MACHINE, PolicyProfileKeys[mode], item, level) ||
+           PolicyLevelAt(HKEY_CURRENT_USER, PolicyProfileKeys[mode], item, level);
 }
 
 bool InheritedLevel(DWORD mode, int item, DWORD* level)
 {
-    return LevelAt(HKEY_LOCAL_MACHINE, RecommendedProfileKeys[mode], item, level) ||
-           LevelAt(HKEY_CURRENT_USER, RecommendedProfileKeys[mode], item, level) ||
+    return PolicyLevelAt(HKEY_LOCAL_MACHINE, RecommendedProfileKeys[mode], item, level) ||
+           PolicyLevelAt(HKEY_CURRENT_USER, RecommendedProfileKeys[mode], item, level) ||
            StoredLevel(HKEY_LOCAL_MACHINE, mode, item, level);
 }
 
@@ -179,7 +201,10 @@ bool KeepProfile(bool* enforced)
     *enforced = false;
     for (const auto& source : sources) {
         DWORD value = 0;
-        if (RegReadDword(source.root, source.key, kKeepProfileValue, &value) != ERROR_SUCCESS || value > 1) continue;
+        const bool read = source.key == kSettingsKey
+                              ? RegReadDword(source.root, source.key, kKeepProfileValue, &value) == ERROR_SUCCESS && value <= 1
+                              : ReadPolicyDword(source.root, source.key, kKeepProfileValue, 1, &value);
+        if (!read) continue;
         *enforced = source.enforced;
         return value == 1;
     }

@@ -91,6 +91,11 @@ inline constexpr char16_t kProfilesNameValue[] = u"ProfilesName";
 inline bool IsLevel(DWORD level) { return level < LEVEL_COUNT; }
 inline bool IsMode(DWORD mode) { return mode < PROFILE_COUNT; }
 
+// A REG_DWORD a policy wrote under Software\Policies, 0 to last. One out of
+// that range counts as not set and gets a line naming the value and the
+// range; one of the wrong type gets the registry helper's line.
+bool ReadPolicyDword(HKEY root, const char16_t* key, const char16_t* name, DWORD last, DWORD* value);
+
 // "Software\Halden\CorvelChg\Settings\<value name of the item>".
 String16 ItemKey(int item);
 

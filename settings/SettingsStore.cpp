@@ -25,7 +25,7 @@ DWORD CSettingsStore::GetShipmentMode()
                    {HKEY_LOCAL_MACHINE, kPolicySettingsKey}};
     DWORD mode = 0;
     for (const auto& source : sources) {
-        if (RegReadDword(source.root, source.key, kModeValue, &mode) == ERROR_SUCCESS && IsMode(mode)) return mode;
+        if (ReadPolicyDword(source.root, source.key, kModeValue, PROFILE_COUNT - 1, &mode)) return mode;
     }
     if (RegReadDword(HKEY_LOCAL_MACHINE, kSettingsKey, kModeValue, &mode) != ERROR_SUCCESS) return 0;
     return IsMode(mode) ? mode : 0;

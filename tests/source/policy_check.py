@@ -8,7 +8,9 @@ the ones the tool reads and the detail window offers; values written through
 a valueList go again when the policy is disabled; enforced and recommended
 policies in categories of their own, every one for computers and users, each
 writing a value of its own when enabled and removing it when disabled, so
-that the editor reads back every choice. Ends with "N passed, N failed".
+that the editor reads back every choice; each help text, in both languages,
+ends with what the policy writes Enabled, Disabled and Not Configured, as
+its ADMX element says. Ends with "N passed, N failed".
 """
 import os
 import re
@@ -18,6 +20,7 @@ import xml.etree.ElementTree as ET
 TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.dont_write_bytecode = True  # nothing written into the checkout
 sys.path.insert(0, os.path.join(TOP, 'policy'))
+import registry_shape  # noqa: E402
 import tool_tables  # noqa: E402
 
 NS = {'p': 'http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions'}
@@ -49,6 +52,14 @@ def main():
     tables = tool_tables.load()
     admx = parse(os.path.join(TOP, 'policy', 'CorvelChg.admx'))
     admls = {lang: parse(os.path.join(TOP, 'policy', lang, 'CorvelChg.adml')) for lang in ('ja-JP', 'en-US')}
+
+    for lang, adml in admls.items():
+        texts = {s.get('id'): s.text or '' for s in adml.iter('{%s}string' % NS['p'])}
+        for policy in admx.iter('{%s}policy' % NS['p']):
+            help_id = policy.get('explainText', '')[len('$(string.'):-1]
+            check('each help text ends with what the policy writes in each state',
+                  texts.get(help_id, '').endswith('\n\n' + registry_shape.sentences(policy, lang)),
+                  f'{lang} {policy.get("name")}')
 
     targets = admx.findall('p:policyNamespaces/p:target', NS)
     check('one target namespace', len(targets) == 1)

@@ -406,6 +406,13 @@ TEST_F(PolicyOrderTest, ABadValueAtAnySourceCountsAsNone)
             Put(source, b.data, b.type);
             EXPECT_EQ(UserRead(), kBuiltInTitle2);
             EXPECT_EQ(CountMessage("RegReadDword error, file: .\\RegControl, line: 29, code: 87."), b.lines);
+            // A policy's value out of range is logged with the range.
+            const LevelSource& s = kLevelSources[source];
+            const bool policy = U8(s.keys[2]).rfind("Software\\Policies", 0) == 0;
+            const std::string range = std::string("ReadPolicyDword the policy value ") +
+                                      (s.root == HKEY_LOCAL_MACHINE ? "HKLM\\" : "HKCU\\") + U8(s.keys[2]) +
+                                      "TitleSize is 8, out of the range 0 to 7; it counts as not set.";
+            EXPECT_EQ(CountMessage(range), policy && b.data[0] == 8 ? 1 : 0);
         }
     }
 }

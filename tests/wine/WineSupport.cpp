@@ -1,13 +1,15 @@
 #include "tests/wine/WineSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 
-Process::Process(const std::wstring& commandLine)
+Process::Process(const std::wstring& commandLine) : m_line(commandLine)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring line = commandLine;
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)) {
+        m_createError = GetLastError();
         m_info = PROCESS_INFORMATION{};
     }
 }
@@ -20,15 +22,35 @@ Process::~Process()
     CloseHandle(m_info.hProcess);
 }
 
+// Which of the causes of -1 it was, with the command line, on the test's
+// output: a -1 alone tells nothing.
+void Process::Report(const char* what, DWORD error) const
+{
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, m_line.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string line(bytes > 0 ? bytes - 1 : 0, '\0');
+    if (bytes > 1) WideCharToMultiByte(CP_UTF8, 0, m_line.c_str(), -1, line.data(), bytes, nullptr, nullptr);
+    std::fprintf(stderr, "Process: %s, GetLastError %lu: %s\n", what, static_cast<unsigned long>(error), line.c_str());
+    std::fflush(stderr);
+}
+
 long Process::Wait(DWORD milliseconds)
 {
-    if (!m_info.hProcess) return -1;
-    if (WaitForSingleObject(m_info.hProcess, milliseconds) != WAIT_OBJECT_0) {
+    if (!m_info.hProcess) {
+        Report("CreateProcessW failed", m_createError);
+        return -1;
+    }
+    const DWORD waited = WaitForSingleObject(m_info.hProcess, milliseconds);
+    if (waited != WAIT_OBJECT_0) {
+        Report(waited == WAIT_TIMEOUT ? "did not end in time, ended now" : "WaitForSingleObject failed", GetLastError());
         TerminateProcess(m_info.hProcess, 1);
         return -1;
     }
     DWORD code = 0;
-    GetExitCodeProcess(m_info.hProcess, &code);
+    if (!GetExitCodeProcess(m_info.hProcess, &code)) {
+        Report("GetExitCodeProcess failed", GetLastError());
+        return -1;
+    }
+    if (code == 0xFFFFFFFF) Report("ended with exit code 0xFFFFFFFF", 0);
     return static_cast<long>(code);
 }
 

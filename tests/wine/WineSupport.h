@@ -27,10 +27,14 @@ public:
 
     bool Started() const { return m_info.hProcess != nullptr; }
     bool Ended() const { return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }
-    // The exit code, or -1 when it did not end in time (it is then ended).
+    // The exit code, or -1 when it did not end in time (it is then ended),
+    // could not be started or waited for; each -1 says why on stderr.
     long Wait(DWORD milliseconds = 60000);
 
 private:
+    void Report(const char* what, DWORD error) const;
+    std::wstring m_line;
+    DWORD m_createError = 0;
     PROCESS_INFORMATION m_info{};
 };
 

@@ -122,9 +122,21 @@ wine msiexec /i "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
 check "the first build replaces the second" '[ $? -eq 0 ] && [ "$(products)" = 1 ] &&
   query "HKLM\Software\Halden\CorvelChg\Settings" mode | grep -q "mode *REG_DWORD *0x0"'
 
-# Uninstall.
-wine msiexec /x "$(winepath -w "$build/CorvelChg.msi")" /qn >/dev/null 2>&1
-check "msiexec /x succeeds" '[ $? -eq 0 ]'
+# Uninstall a build other than the one whose file is here, with the guide's
+# batch file: the second build is installed again first.
+wine msiexec /i "$(winepath -w "$rebuild/CorvelChg.msi")" /qn >/dev/null 2>&1
+check "the second build installed again" '[ $? -eq 0 ] && [ "$(products)" = 1 ]'
+# (Windows ends "msiexec /x" with another build's file with 1605; Wine's
+# msiexec removes the installed build all the same, so that is not checked.)
+awk '/remove-tessaly.cmd/ { named = 1 } named && /^    @echo off/ { block = 1 }
+     block { if ($0 != "" && $0 !~ /^    /) exit; sub(/^    /, ""); print }' \
+  "$(dirname "$0")/../../docs/administrators.md" | sed 's/$/\r/' > "$exports/remove.cmd"
+check "the guide has the removal batch file" 'grep -q "msiexec /x %code%" "$exports/remove.cmd"'
+wine cmd /c "$(winepath -w "$exports/remove.cmd")" >/dev/null 2>&1
+check "the guide's removal removes the installed build" '[ $? -eq 0 ] && [ "$(products)" = 0 ]'
+wine cmd /c "$(winepath -w "$exports/remove.cmd")" >/dev/null 2>&1
+# A Linux exit status keeps the low 8 bits of 1605: 69.
+check "with nothing installed it ends with 1605" '[ $? -eq $((1605 % 256)) ]'
 check "files removed" '[ ! -f "$dir/CorvelChg.exe" ]'
 check "factory data removed" '! query "HKLM\\Software\\Halden\\CorvelChg\\Settings" mode | grep -q REG_DWORD'
 check "names removed" '[ -z "$(names)" ]'

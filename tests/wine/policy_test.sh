@@ -49,8 +49,8 @@ run_cases <<'CASES'
 no policy: the user's own level|||120
 enforced, computer: wins over the user's own|Profile3:4||192
 recommended, computer: the user's own wins|Profile3_Recommended:4||120
-enforced, user: applies when the computer has none|Profile3:4|Profile3:1|192
-enforced, user, alone|Profile3:0|Profile3:1|96
+enforced, computer and user: the computer's wins|Profile3:4|Profile3:1|192
+enforced, user: applies when the computer sets none|Profile3:0|Profile3:1|96
 enabled with every row at the factory item: nothing enforced|Profile3:0||120
 CASES
 check "an enabled policy reads back as enabled (its own value)" \
