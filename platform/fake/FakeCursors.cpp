@@ -18,8 +18,13 @@ HCURSOR FakeCursors::LoadFromFile(const char16_t* path)
 }
 
 // A copy of the shared image of the id, recorded as "shared:<id>".
+// Only the predefined cursors' OCR_ ids load (Windows 10's pin and person
+// included); any other id loads nothing.
 HCURSOR FakeCursors::CopyShared(DWORD id)
 {
+    const bool predefined = (id >= 32512 && id <= 32516) || (id >= 32640 && id <= 32651 && id != 32647) ||
+                            id == 32671 || id == 32672;
+    if (!predefined) return nullptr;
     std::string digits = std::to_string(id);
     return NewCursor(u"shared:" + String16(digits.begin(), digits.end()));
 }

@@ -1,14 +1,27 @@
 #include "platform/fake/FakeDesktop.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 std::vector<HWND> FakeDesktop::ChildrenOf(HWND parent) const
 {
     std::vector<HWND> children;
+    if (noDesktop && parent == Root()) return children;
     for (const Node& node : m_nodes) {
         if (node.parent == parent) children.push_back(node.handle);
     }
     return children;
+}
+
+// A window of the tree; under noDesktop the shell's windows are not there.
+bool FakeDesktop::IsWindow(HWND window) const
+{
+    if (noDesktop) return false;
+    for (const Node& node : m_nodes) {
+        if (node.handle == window) return true;
+    }
+    return false;
 }
 
 bool FakeDesktop::Walk(HWND parent, EnumWindowsCallback callback, LPARAM data)
@@ -43,8 +56,8 @@ int FakeDesktop::ClassNameOf(HWND window, char16_t* buffer, int capacity)
 HWND FakeDesktop::FindChild(HWND parent, HWND after, const char16_t* className, const char16_t*)
 {
     bool passed = after == nullptr;
-    for (const Node& node : m_nodes) {
-        if (node.parent != parent) continue;
+    for (HWND child : ChildrenOf(parent)) {
+        const Node& node = *std::find_if(m_nodes.begin(), m_nodes.end(), [&](const Node& n) { return n.handle == child; });
         if (!passed) {
             passed = node.handle == after;
             continue;
@@ -60,8 +73,11 @@ HWND FakeDesktop::GetFirstChild(HWND window)
     return children.empty() ? nullptr : children.front();
 }
 
+// PostMessageW to a window that does not exist fails
+// (ERROR_INVALID_WINDOW_HANDLE).
 BOOL FakeDesktop::Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!IsWindow(window)) return FALSE;
     posted.push_back(Posted{window, message, wParam, lParam});
     return TRUE;
 }

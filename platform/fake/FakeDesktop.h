@@ -14,7 +14,9 @@ public:
         LPARAM lParam;
     };
 
-    HWND GetDesktopWindow() override { return noDesktop ? nullptr : Root(); }
+    // There is always a desktop window; noDesktop leaves it without the
+    // shell's windows, as before the shell is up.
+    HWND GetDesktopWindow() override { return Root(); }
     BOOL EnumChildWindows(HWND parent, EnumWindowsCallback callback, LPARAM data) override;
     int ClassNameOf(HWND window, char16_t* buffer, int capacity) override;
     HWND FindChild(HWND parent, HWND after, const char16_t* className, const char16_t* title) override;
@@ -23,7 +25,7 @@ public:
 
     // Adds a window as the last child of parent (the desktop when null).
     HWND Add(HWND parent, StringView16 className);
-    HWND Root() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x500)); }
+    HWND Root() const { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x500)); }
 
     bool noDesktop = false;
     int enumerations = 0;
@@ -36,6 +38,7 @@ private:
         String16 className;
     };
     std::vector<HWND> ChildrenOf(HWND parent) const;
+    bool IsWindow(HWND window) const;
     bool Walk(HWND parent, EnumWindowsCallback callback, LPARAM data);
     std::vector<Node> m_nodes;
 };

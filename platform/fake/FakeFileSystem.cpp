@@ -2,10 +2,31 @@
 
 #include "platform/Text.h"
 
+namespace {
+
+// What CreateFileW fails with before it looks at the file: a path longer than
+// MAX_PATH, or a folder that is not there.
+DWORD PathError(const String16& folded, const std::set<String16>& folders)
+{
+    if (folded.size() >= MAX_PATH) return ERROR_PATH_NOT_FOUND;
+    const size_t slash = folded.rfind(u'\\');
+    if (slash == String16::npos || !folders.count(folded.substr(0, slash))) return ERROR_PATH_NOT_FOUND;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
 bool FakeFileSystem::Exists(const char16_t* path)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    return m_files.count(Folded(path)) != 0;
+    const String16 key = Folded(path);
+    return m_files.count(key) != 0 || m_folders.count(key) != 0;
+}
+
+void FakeFileSystem::AddFolder(StringView16 path)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_folders.insert(Folded(path));
 }
 
 IFileSystem::FileId FakeFileSystem::OpenAppend(const char16_t* path, bool create, DWORD* error)
@@ -17,13 +38,15 @@ IFileSystem::FileId FakeFileSystem::OpenAppend(const char16_t* path, bool create
         return nullptr;
     }
     String16 key = Folded(path);
-    if (!m_files.count(key)) {
-        if (!create) {
-            *error = ERROR_FILE_NOT_FOUND;
-            return nullptr;
-        }
-        m_files[key];
+    if (m_folders.empty()) m_folders.insert(Folded(u"C:\\Users\\Public"));
+    DWORD refused = m_folders.count(key) || readOnly.count(path) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+    if (!refused && !m_files.count(key)) refused = PathError(key, m_folders);
+    if (!refused && !m_files.count(key) && !create) refused = ERROR_FILE_NOT_FOUND;
+    if (refused) {
+        *error = refused;
+        return nullptr;
     }
+    m_files[key];
     FileId id = reinterpret_cast<FileId>(m_next);
     m_next += 8;
     m_open[id] = key;
@@ -55,7 +78,17 @@ void FakeFileSystem::Close(FileId file)
     m_open.erase(file);
 }
 
-String16 FakeFileSystem::ErrorText(DWORD) { return errorText; }
+// The codes the log meets; FormatMessageW has no text for a code it does not
+// know.
+String16 FakeFileSystem::ErrorText(DWORD error)
+{
+    const DWORD known[] = {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE,
+                           ERROR_WRITE_FAULT, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL};
+    for (DWORD code : known) {
+        if (code == error) return errorText;
+    }
+    return String16();
+}
 
 std::vector<BYTE> FakeFileSystem::Contents(StringView16 path) const
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <mutex>
 #include <vector>
 
@@ -19,16 +20,21 @@ public:
     std::vector<BYTE> Contents(StringView16 path) const;
     void SetContents(StringView16 path, std::vector<BYTE> bytes);
     int OpenCount() const;
+    // A folder: a file can be made in it, and a folder at a file's path is
+    // refused. "C:\Users\Public", where the log lies, is there already.
+    void AddFolder(StringView16 path);
 
     DWORD openError = 0;            // nonzero: every open fails with it
     int writesBeforeFailure = -1;   // writes that succeed before every later one fails
-    String16 errorText = u"Access is denied.";
+    String16 errorText = u"Access is denied.";  // of every code the stand-in knows
+    std::set<String16> readOnly;                 // files that cannot be opened for writing
     int opens = 0;
     int writes = 0;
 
 private:
     mutable std::mutex m_lock;
     std::map<String16, std::vector<BYTE>> m_files;  // by folded path
+    std::set<String16> m_folders;                   // by folded path
     std::map<FileId, String16> m_open;
     std::uintptr_t m_next = 0x100;
 };

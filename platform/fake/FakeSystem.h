@@ -20,14 +20,17 @@ public:
         }
     }
 
+    // As GetModuleFileNameW from Vista on: a path cut to the buffer, with its
+    // terminator, gives the buffer's size.
     DWORD ModuleFileName(char16_t* buffer, DWORD capacity) override
     {
         if (capacity == 0) return 0;
         DWORD n = static_cast<DWORD>(modulePath.size());
-        if (n >= capacity) n = capacity - 1;
+        const bool cut = n >= capacity;
+        if (cut) n = capacity - 1;
         modulePath.copy(buffer, n);
         buffer[n] = 0;
-        return n;
+        return cut ? capacity : n;
     }
     void Sleep(DWORD milliseconds) override
     {

@@ -5,6 +5,9 @@
 BOOL FakeWindows::RegisterDialogClass(const char16_t* className)
 {
     if (refusedClasses.count(className)) return FALSE;
+    for (const String16& name : registered) {
+        if (EqualsNoCase(name, className)) return FALSE;  // ERROR_CLASS_ALREADY_EXISTS
+    }
     registered.push_back(className);
     return TRUE;
 }
@@ -20,7 +23,7 @@ HWND FakeWindows::FindTopWindow(const char16_t* className, const char16_t* title
     lookups.emplace_back(className ? className : u"", title ? title : u"");
     for (const Window& w : m_windows) {
         if (className && !EqualsNoCase(w.className, className)) continue;
-        if (title && w.title != title) continue;
+        if (title && !EqualsNoCase(w.title, title)) continue;
         return w.handle;
     }
     return nullptr;
@@ -28,6 +31,7 @@ HWND FakeWindows::FindTopWindow(const char16_t* className, const char16_t* title
 
 BOOL FakeWindows::BringToFront(HWND window)
 {
+    if (!window) return FALSE;
     broughtToFront.push_back(window);
     return TRUE;
 }
@@ -58,8 +62,16 @@ HWND FakeWindows::HtmlHelp(HWND owner, const char16_t* file, UINT command, std::
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7000));
 }
 
+// The window's visibility before the call, as ShowWindow returns it; a
+// window the stand-in does not know counts as hidden.
 BOOL FakeWindows::ShowWindow(HWND window, int command)
 {
     shown.emplace_back(window, command);
-    return TRUE;
+    for (Window& w : m_windows) {
+        if (w.handle != window) continue;
+        const bool was = w.visible;
+        w.visible = command != SW_HIDE;
+        return was;
+    }
+    return FALSE;
 }

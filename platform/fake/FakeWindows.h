@@ -13,6 +13,7 @@ public:
         String16 className;
         String16 title;
         HWND handle;
+        bool visible = true;
     };
     struct Box {
         HWND owner;
@@ -48,6 +49,8 @@ public:
     std::vector<HelpCall> helpCalls;  // displays and closes
     int refusedHelpCommands = 0;      // any other command
     std::vector<std::pair<HWND, int>> shown;
+    // A new process: the classes it registered go with the one before.
+    void NewProcess() { registered.clear(); }
 
 private:
     std::vector<Window> m_windows;

@@ -49,6 +49,7 @@ protected:
         app.m_lpCmdLine = line;
         app.m_nExitCode = 0;  // a new process each time
         app.m_hMutex.Reset();
+        fake.windows.NewProcess();
         return app.InitInstance() ? app.Run() : app.m_nExitCode;
     }
     DWORD UserMode() const

@@ -63,11 +63,14 @@ TEST_F(DesktopIconsTest, NoViewFails)
     EXPECT_TRUE(fake.desktop.posted.empty());
 }
 
-TEST_F(DesktopIconsTest, NoDesktopWindowCountsAsDone)
+// Before the shell is up the desktop window has none of its windows: no
+// view, as above. (GetDesktopWindow itself never fails.)
+TEST_F(DesktopIconsTest, NoShellYetFails)
 {
+    Shell(nullptr, u"Progman", u"SysListView32");
     fake.desktop.noDesktop = true;
-    EXPECT_TRUE(CSwitchMode().ChangeDesktopIconSize(96));
-    EXPECT_EQ(fake.desktop.enumerations, 0);
+    EXPECT_FALSE(CSwitchMode().ChangeDesktopIconSize(96));
+    EXPECT_TRUE(fake.desktop.posted.empty());
 }
 
 }  // namespace
