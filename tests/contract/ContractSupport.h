@@ -37,3 +37,9 @@ inline bool IsWin32(const char* implementation) { return std::string(implementat
     do {                                                                          \
         if (IsWin32(implementation)) GTEST_SKIP() << "stand-in only: " << (why); \
     } while (0)
+
+// Runs a suite's cases once for each implementation in the list, each
+// named by its implementation ("Stand_in", "Win32").
+#define INSTANTIATE_CONTRACT(Suite, implementations)                                 \
+    INSTANTIATE_TEST_SUITE_P(Both, Suite, ::testing::ValuesIn(implementations),       \
+                             [](const auto& info) { return std::string(info.param.name); })

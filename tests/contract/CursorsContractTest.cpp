@@ -133,7 +133,6 @@ TEST_P(CursorsContract, TheWindowsFolderOrTheSizeItNeeds)
     EXPECT_EQ(cursors->WindowsDirectory(folder, 3), length + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, CursorsContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(CursorsContract, Implementations());
 
 }  // namespace

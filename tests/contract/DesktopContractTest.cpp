@@ -144,7 +144,6 @@ TEST_P(DesktopContract, PostedOnlyToAWindowThatExists)
     EXPECT_FALSE(desktop->Post(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7ff0)), WM_COMMAND, 0, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, DesktopContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(DesktopContract, Implementations());
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fake/FakeDisplay.h"
+#include "tests/contract/ContractSupport.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Platform.h"
 #endif
@@ -75,7 +76,6 @@ TEST_P(DisplayContract, AnnouncementEndsWithinItsWait)
 #endif
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, DisplayContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(DisplayContract, Implementations());
 
 }  // namespace

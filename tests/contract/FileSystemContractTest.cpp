@@ -182,7 +182,6 @@ TEST_P(FileSystemContract, ErrorsHaveTextsUnknownOnesNone)
     EXPECT_TRUE(files->ErrorText(0x2000DEADu).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, FileSystemContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(FileSystemContract, Implementations());
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/fake/FakeSync.h"
+#include "tests/contract/ContractSupport.h"
 #ifdef _WIN32
 #include "platform/win32/Win32Platform.h"
 #endif
@@ -154,7 +155,6 @@ TEST_P(SyncContract, AThreadThatEndsAbandonsWhatItOwns)
     sync->Close(mutex);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, SyncContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(SyncContract, Implementations());
 
 }  // namespace

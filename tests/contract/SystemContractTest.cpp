@@ -182,8 +182,7 @@ TEST_P(SystemContract, SigningOutIsAskedWithItsFlags)
     EXPECT_EQ(static_cast<FakeSystem&>(*system).exits, (std::vector<std::pair<UINT, DWORD>>{{EWX_LOGOFF, 0}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, SystemContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(SystemContract, Implementations());
 
 // The clock: time() and localtime() give the local time, every field in its
 // range.
@@ -220,7 +219,6 @@ TEST_P(ClockContract, TheLocalTimeIsInRange)
     EXPECT_LE(now.second, 60);  // a leap second
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ClockContract, ::testing::ValuesIn(Clocks()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(ClockContract, Clocks());
 
 }  // namespace

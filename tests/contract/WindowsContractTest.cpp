@@ -140,7 +140,6 @@ TEST_P(WindowsContract, ABoxReturnsTheButtonChosen)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, WindowsContract, ::testing::ValuesIn(Implementations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_CONTRACT(WindowsContract, Implementations());
 
 }  // namespace
