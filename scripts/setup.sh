@@ -12,6 +12,7 @@ packages=(
   wixl msitools python3                                               # the installer
   e2fsprogs                                                           # chattr, for the read-only log test
   procps                                                              # pgrep, for the scripts that end what they started
+  git util-linux                                                      # the Debian 13 script copies the checkout with git; setpriv, unshare
   clang libclang-rt-dev                                            # the fuzz targets
 )
 missing=()
