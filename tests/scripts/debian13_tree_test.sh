@@ -55,7 +55,8 @@ make_tree() {
   TESSALY_DEBIAN13_TREE=$1 PATH=$base/bin:$PATH "$script" tree > "$base/out" 2>&1
 }
 wait_for() { for _ in $(seq 300); do [ -e "$1" ] && return 0; sleep 0.1; done; return 1; }
-# A process running the named program (inside the tree: the stand-in tini).
+# A process whose command line holds the pattern (the stand-in tini runs as
+# "/bin/bash /usr/bin/tini", unlike a real tini that may run this test).
 wait_for_process() { for _ in $(seq 300); do pgrep -f "$1" >/dev/null && return 0; sleep 0.1; done; return 1; }
 no_mounts_under() { ! grep -q " $1" /proc/self/mounts; }
 
@@ -158,13 +159,13 @@ touch "$base/runnable/hold"
 TESSALY_DEBIAN13_TREE=$base/runnable PATH=$base/bin:$PATH env --default-signal=INT "$checkout/scripts/test-debian13.sh" test \
   > "$base/out6" 2>&1 &
 run=$!; pids+=("$run")
-check "interrupted commands: running" wait_for_process 'usr/bin/tin[i] -s'
+check "interrupted commands: running" wait_for_process 'bash /usr/bin/tin[i]'
 kill -INT "$run"
 wait "$run"
 code=$?
 check "interrupted commands: exit 130" [ $code -eq 130 ]
 check "interrupted commands: no mount left" no_mounts_under "$base/runnable"
-check "interrupted commands: tini ended" bash -c "! pgrep -f 'usr/bin/tin[i]' >/dev/null"
+check "interrupted commands: tini ended" bash -c "! pgrep -f 'bash /usr/bin/tin[i]' >/dev/null"
 check "interrupted commands: the tree stays ready" [ -f "$base/runnable/.tessaly-ready" ]
 rm -f "$base/runnable/hold"
 
