@@ -55,6 +55,9 @@ public:
     LONG DeleteAutoRun();
     void RunDeferredApply();
     void CatchUpDeferredApply();
+    // The sign-in run's Run value is there (as a REG_SZ that fits 260
+    // characters): its work is still to be done.
+    static bool IsSignInRunPending();
     // The catch-up's test: the text size stored for the sign-in is in effect,
     // so the sign-in run is due (both count as 96 when unreadable).
     bool IsSignInRunDue();

@@ -90,6 +90,12 @@ void CCorvelChgApp::RunDeferredApply()
     if (mutex.Get()) Plat().sync.Release(mutex.Get());
 }
 
+bool CCorvelChgApp::IsSignInRunPending()
+{
+    char16_t command[kTextChars] = {};
+    return RegReadStr(HKEY_CURRENT_USER, kRunKey, kRunValue, command, sizeof(command)) == ERROR_SUCCESS;
+}
+
 bool CCorvelChgApp::IsSignInRunDue()
 {
     CSwitchMode engine;
@@ -114,8 +120,7 @@ void CCorvelChgApp::CatchUpNow()
 // mutex, wait for it to finish, but not for longer than kCatchUpWait.
 void CCorvelChgApp::CatchUpDeferredApply()
 {
-    char16_t runValue[kTextChars] = {};
-    if (RegReadStr(HKEY_CURRENT_USER, kRunKey, kRunValue, runValue, sizeof(runValue)) != ERROR_SUCCESS) return;
+    if (!IsSignInRunPending()) return;
 
     ScopedMutex mutex(Plat().sync);
     DWORD lastError = mutex.Create(kAutoRunMutexName, true);

@@ -5,7 +5,6 @@
 #include "app/CorvelChg.h"
 #include "engine/SwitchMode.h"
 #include "settings/RegControl.h"
-#include "switch/OriginalSettings.h"
 #include "switch/ProfileCheck.h"
 
 namespace {
@@ -22,12 +21,6 @@ constexpr DWORD kPoll = 250;
 // second look this much later.
 constexpr DWORD kSecondLook = 3000;
 
-bool SignInRunPending()
-{
-    char16_t command[kTextChars] = {};
-    return RegReadStr(HKEY_CURRENT_USER, kRunKey, kRunValue, command, sizeof(command)) == ERROR_SUCCESS;
-}
-
 // Polls until the condition holds, at most limit; false when it never did.
 bool PollFor(BOOL (*condition)(), DWORD limit)
 {
@@ -38,7 +31,7 @@ bool PollFor(BOOL (*condition)(), DWORD limit)
     return true;
 }
 
-BOOL SignInRunDone() { return !SignInRunPending(); }
+BOOL SignInRunDone() { return !CCorvelChgApp::IsSignInRunPending(); }
 
 }  // namespace
 
@@ -74,7 +67,7 @@ int CCorvelChgApp::RunKeepCheck()
     }
     // A sign-in run that never came: its work first, as an ordinary start
     // does it. A value of a later sign-in is left to that one.
-    if (SignInRunPending() && IsSignInRunDue()) CatchUpNow();
+    if (IsSignInRunPending() && IsSignInRunDue()) CatchUpNow();
     return CheckKeptProfile();
 }
 

@@ -193,17 +193,18 @@ bool KeepProfile(bool* enforced)
         HKEY root;
         const char16_t* key;
         bool enforced;
-    } sources[] = {{HKEY_LOCAL_MACHINE, kPolicySettingsKey, true},
-                   {HKEY_CURRENT_USER, kPolicySettingsKey, true},
-                   {HKEY_CURRENT_USER, kSettingsKey, false},
-                   {HKEY_LOCAL_MACHINE, kRecommendedSettingsKey, false},
-                   {HKEY_CURRENT_USER, kRecommendedSettingsKey, false}};
+        bool policy;  // written by a policy: a value out of range is logged
+    } sources[] = {{HKEY_LOCAL_MACHINE, kPolicySettingsKey, true, true},
+                   {HKEY_CURRENT_USER, kPolicySettingsKey, true, true},
+                   {HKEY_CURRENT_USER, kSettingsKey, false, false},
+                   {HKEY_LOCAL_MACHINE, kRecommendedSettingsKey, false, true},
+                   {HKEY_CURRENT_USER, kRecommendedSettingsKey, false, true}};
     *enforced = false;
     for (const auto& source : sources) {
         DWORD value = 0;
-        const bool read = source.key == kSettingsKey
-                              ? RegReadDword(source.root, source.key, kKeepProfileValue, &value) == ERROR_SUCCESS && value <= 1
-                              : ReadPolicyDword(source.root, source.key, kKeepProfileValue, 1, &value);
+        const bool read = source.policy
+                              ? ReadPolicyDword(source.root, source.key, kKeepProfileValue, 1, &value)
+                              : RegReadDword(source.root, source.key, kKeepProfileValue, &value) == ERROR_SUCCESS && value <= 1;
         if (!read) continue;
         *enforced = source.enforced;
         return value == 1;

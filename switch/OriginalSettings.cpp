@@ -188,10 +188,9 @@ KeepResult COriginalSettings::Keep(CSwitchMode& engine)
     Remove();  // what a keeping cut short left
 
     ScopedRegKey key(Plat().registry);
-    SetWriter writer(nullptr);
-    LONG created = key.Create(HKEY_CURRENT_USER, kOriginalKey);
+    const LONG created = key.Create(HKEY_CURRENT_USER, kOriginalKey);
+    SetWriter writer(key.Get());
     if (created == ERROR_SUCCESS) {
-        writer = SetWriter(key.Get());
         WriteSet(engine, writer);
     } else {
         writer.Fail(kOriginalKey, created);

@@ -1,7 +1,5 @@
 #include "platform/fake/FakeDesktop.h"
 
-#include <algorithm>
-
 #include "platform/Text.h"
 
 std::vector<HWND> FakeDesktop::ChildrenOf(HWND parent) const
@@ -55,9 +53,10 @@ int FakeDesktop::ClassNameOf(HWND window, char16_t* buffer, int capacity)
 
 HWND FakeDesktop::FindChild(HWND parent, HWND after, const char16_t* className, const char16_t*)
 {
+    if (noDesktop && parent == Root()) return nullptr;
     bool passed = after == nullptr;
-    for (HWND child : ChildrenOf(parent)) {
-        const Node& node = *std::find_if(m_nodes.begin(), m_nodes.end(), [&](const Node& n) { return n.handle == child; });
+    for (const Node& node : m_nodes) {
+        if (node.parent != parent) continue;
         if (!passed) {
             passed = node.handle == after;
             continue;
