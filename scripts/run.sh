@@ -6,6 +6,7 @@
 # and ends the tool. Whatever it started, it ends on every exit. Says each
 # step as it starts; the build's own output goes to build/run-build.log and
 # is shown only when the build fails.
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 started=$(date +%s)

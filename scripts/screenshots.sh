@@ -4,6 +4,7 @@
 # to the person's own settings) with the Windows 7 and the
 # Windows 10 wording, and of the detail window on a small screen at 144 DPI,
 # to build/screenshots/, for review and for the README.
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh" || exit 1

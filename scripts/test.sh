@@ -3,6 +3,7 @@
 # (under AddressSanitizer and UndefinedBehaviorSanitizer) and under Wine.
 # Prints one summary line and exits non-zero on any failure. The full output
 # of each tree is kept in build/native-ctest.log and build/win64-ctest.log.
+source "$(dirname "$0")/fixed-layout.sh"
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh" || exit 1

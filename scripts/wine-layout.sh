@@ -4,6 +4,7 @@
 # desktop has none) and the DPI in effect. Both are read when the prefix's
 # server starts, so the server is ended here; the next program starts it.
 #   scripts/wine-layout.sh 1366x696 144
+source "$(dirname "$0")/fixed-layout.sh"
 set -eu
 size=$1
 dpi=$2

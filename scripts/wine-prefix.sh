@@ -2,6 +2,7 @@
 # Makes a ready Wine prefix in the given folder: booted, with one virtual
 # desktop shared by all its programs (window frames without a window manager,
 # and test programs can find the tool's windows) and a Japanese font.
+source "$(dirname "$0")/fixed-layout.sh"
 set -eu
 prefix=$1
 mkdir -p "$prefix"

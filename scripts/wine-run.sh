@@ -4,6 +4,7 @@
 # The prefix is made under TESSALY_WINE_TMP (default /tmp) and removed on
 # every exit, with whatever still runs in it; a program that runs longer than
 # TESSALY_TEST_LIMIT seconds (default 540) is ended first.
+source "$(dirname "$0")/fixed-layout.sh"
 set -u
 template=${TESSALY_WINE_TEMPLATE:-}
 if [ -z "$template" ] || [ ! -f "$template/system.reg" ]; then

@@ -5,6 +5,7 @@
 # too and the detail window is as wide as the screen) and a 1920x1080 screen
 # at 192 DPI. Each runs the LayoutWine tests in a fresh prefix.
 # Usage: layout_test.sh BUILD_DIR; TESSALY_LAYOUTS="1366x696@144" runs only the layouts named.
+source "$(dirname "$0")/../../scripts/fixed-layout.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1
 status=0

@@ -2,6 +2,7 @@
 # template, removed again on every exit together with what runs in it, and
 # a check function that counts what passed. Extra folders to remove on exit
 # go in CLEANUP.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/fixed-layout.sh"
 template=${TESSALY_WINE_TEMPLATE:-}
 if [ -z "$template" ] || [ ! -f "$template/system.reg" ]; then
   echo "no template prefix; run scripts/test.sh, or set TESSALY_WINE_TEMPLATE to a prefix made by" \
