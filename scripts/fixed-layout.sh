@@ -7,7 +7,10 @@
 # prints "failed to map the shared user data: c0000018" and CreateProcess
 # fails with ERROR_INTERNAL_ERROR (about one start in a thousand, measured).
 # Without randomization the heap stays right behind the loader.
-if [ $((0x$(cat /proc/self/personality 2>/dev/null || echo 0) & 0x0040000)) -eq 0 ] &&
+# TESSALY_FIXED_LAYOUT makes it one try: without /proc the bit cannot be read.
+if [ -z "${TESSALY_FIXED_LAYOUT:-}" ] &&
+   [ $((0x$(cat /proc/self/personality 2>/dev/null || echo 0) & 0x0040000)) -eq 0 ] &&
    setarch "$(uname -m)" -R true 2>/dev/null; then
+  export TESSALY_FIXED_LAYOUT=1
   exec setarch "$(uname -m)" -R "$BASH" "$0" "$@"
 fi
