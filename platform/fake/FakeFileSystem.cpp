@@ -38,7 +38,6 @@ IFileSystem::FileId FakeFileSystem::OpenAppend(const char16_t* path, bool create
         return nullptr;
     }
     String16 key = Folded(path);
-    if (m_folders.empty()) m_folders.insert(Folded(u"C:\\Users\\Public"));
     DWORD refused = m_folders.count(key) || readOnly.count(path) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
     if (!refused && !m_files.count(key)) refused = PathError(key, m_folders);
     if (!refused && !m_files.count(key) && !create) refused = ERROR_FILE_NOT_FOUND;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/IFileSystem.h"
+#include "platform/Text.h"
 
 class FakeFileSystem : public IFileSystem {
 public:
@@ -34,7 +35,7 @@ public:
 private:
     mutable std::mutex m_lock;
     std::map<String16, std::vector<BYTE>> m_files;  // by folded path
-    std::set<String16> m_folders;                   // by folded path
+    std::set<String16> m_folders{Folded(u"C:\\Users\\Public")};  // by folded path
     std::map<FileId, String16> m_open;
     std::uintptr_t m_next = 0x100;
 };
