@@ -4,6 +4,7 @@
 # wineserver kept running for the whole measurement. Prints one table. It
 # measures and ends only the processes it started, and removes its prefix.
 #   bench/run.sh [rounds]     (default 15)
+source "$(dirname "$0")/../scripts/fixed-layout.sh"
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-15}
