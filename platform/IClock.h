@@ -1,5 +1,8 @@
-// The local clock, for the log's time stamps.
+// The local clock, for the log's time stamps, and the time since the system
+// started, for bounds on waits.
 #pragma once
+
+#include <cstdint>
 
 struct LocalTime {
     int month;  // 1-12
@@ -15,4 +18,6 @@ public:
 
     // time() and localtime(): false when the local time cannot be determined.
     virtual bool Now(LocalTime* result) = 0;
+    // GetTickCount64: milliseconds since the system started; never goes back.
+    virtual std::uint64_t Ticks() = 0;
 };

@@ -49,6 +49,10 @@ public:
     virtual UINT CaretBlinkTime() = 0;
     // IsThemeActive of the theme service.
     virtual BOOL IsThemeActive() = 0;
+    // GetDeviceCaps(LOGPIXELSX) of the screen's DC (GetDC of no window): the
+    // DPI Windows gives this system-DPI-aware process, the session's; 0 when
+    // no DC can be had.
+    virtual UINT ScreenDpi() = 0;
     // GetLastError right after a failed call of this interface.
     virtual DWORD LastError() = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/ICursors.h"
 #include "platform/IDesktop.h"
 #include "platform/IDisplay.h"
+#include "platform/IEventLog.h"
 #include "platform/IFileSystem.h"
 #include "platform/IRegistry.h"
 #include "platform/IStrings.h"
@@ -25,6 +26,7 @@ struct Platform {
     IDisplay& display;
     ICursors& cursors;
     IDesktop& desktop;
+    IEventLog& events;
 };
 
 // The platform the tool runs on; set once before the application starts.

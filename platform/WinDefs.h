@@ -157,6 +157,11 @@ struct HIGHCONTRASTW {
 constexpr UINT SPIF_UPDATEINIFILE = 0x01;
 constexpr UINT SPIF_SENDCHANGE = 0x02;
 constexpr UINT SPI_SETCURSORS = 0x0057;
+
+constexpr WORD EVENTLOG_SUCCESS = 0x0000;
+constexpr WORD EVENTLOG_ERROR_TYPE = 0x0001;
+constexpr WORD EVENTLOG_WARNING_TYPE = 0x0002;
+constexpr WORD EVENTLOG_INFORMATION_TYPE = 0x0004;
 #endif
 
 // Not in the headers the tool includes on Windows (<htmlhelp.h>, and the OCR_

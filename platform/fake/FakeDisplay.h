@@ -33,6 +33,7 @@ public:
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override { return themeActive; }
+    UINT ScreenDpi() override { return screenDpi; }
     DWORD LastError() override { return m_lastError; }
 
     NONCLIENTMETRICSW metrics;
@@ -40,6 +41,7 @@ public:
     DWORD caretWidth = 1;
     UINT blinkTime = 530;
     BOOL themeActive = FALSE;
+    UINT screenDpi = 96;  // 0: no screen DC
     bool failGet = false;
     bool failSet = false;
     bool failCaretWidth = false;

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeCursors.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDisplay.h"
+#include "platform/fake/FakeEventLog.h"
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeStrings.h"
@@ -15,7 +16,11 @@
 
 class FakePlatform {
 public:
-    FakePlatform() : m_previous(SetPlatform(&platform)) {}
+    FakePlatform() : m_previous(SetPlatform(&platform))
+    {
+        system.clock = &clock;
+        sync.clock = &clock;
+    }
     ~FakePlatform() { SetPlatform(m_previous); }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
@@ -30,7 +35,8 @@ public:
     FakeDisplay display;
     FakeCursors cursors;
     FakeDesktop desktop;
-    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop};
+    FakeEventLog events;
+    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop, events};
 
 private:
     Platform* m_previous;

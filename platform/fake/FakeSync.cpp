@@ -49,6 +49,12 @@ DWORD FakeSync::Take(Named& named)
     return abandoned ? WAIT_ABANDONED : WAIT_OBJECT_0;
 }
 
+DWORD FakeSync::TimedOut(DWORD milliseconds)
+{
+    if (clock) clock->Advance(milliseconds);
+    return WAIT_TIMEOUT;
+}
+
 HANDLE FakeSync::CreateNamedMutex(const char16_t* name, bool initialOwner, DWORD* lastError)
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -80,7 +86,7 @@ DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
     timeouts[key] = milliseconds;
     Named& named = m_named[key];
     if (named.heldElsewhere) {
-        if (stuckElsewhere) return WAIT_TIMEOUT;
+        if (stuckElsewhere) return TimedOut(milliseconds);
         named.heldElsewhere = false;
         named.abandoned = abandonedElsewhere;
     }
@@ -89,7 +95,7 @@ DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
     if (milliseconds == INFINITE) {
         m_released.wait(guard, free);
     } else if (!m_released.wait_for(guard, std::chrono::milliseconds(milliseconds), free)) {
-        return WAIT_TIMEOUT;
+        return TimedOut(milliseconds);
     }
     return Take(named);
 }

@@ -8,7 +8,8 @@
 // A holder in another process is modelled by HoldElsewhere. A wait on it
 // returns at once, as if that holder had just released it, and is counted;
 // with stuckElsewhere it times out instead, and with abandonedElsewhere the
-// holder ended without releasing it.
+// holder ended without releasing it. A wait that times out moves the clock
+// on by its time-out.
 #pragma once
 
 #include <condition_variable>
@@ -17,6 +18,7 @@
 #include <thread>
 
 #include "platform/ISync.h"
+#include "platform/fake/FakeClock.h"
 
 class FakeSync : public ISync {
 public:
@@ -42,6 +44,7 @@ public:
     int waits = 0;
     std::map<String16, DWORD> timeouts;  // of the last wait, by mutex name
     int releases = 0;
+    FakeClock* clock = nullptr;
 
     // Called as a thread ends: what it owns is abandoned.
     void ThreadEnded(std::thread::id thread);
@@ -55,6 +58,7 @@ private:
         bool heldElsewhere = false;
     };
     DWORD Take(Named& named);
+    DWORD TimedOut(DWORD milliseconds);
     mutable std::mutex m_lock;
     std::condition_variable m_released;
     std::map<String16, Named> m_named;

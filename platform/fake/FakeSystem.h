@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ISystem.h"
+#include "platform/fake/FakeClock.h"
 
 // Answers the version check for a configured Windows version.
 class FakeSystem : public ISystem {
@@ -35,6 +36,7 @@ public:
     void Sleep(DWORD milliseconds) override
     {
         sleeps.push_back(milliseconds);
+        if (clock) clock->Advance(milliseconds);
         if (onSleep) onSleep(milliseconds);
     }
     BOOL EndLogon(UINT flags, DWORD reason) override
@@ -56,6 +58,7 @@ public:
     String16 modulePath = u"C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe";
     std::vector<DWORD> sleeps;
     std::function<void(DWORD)> onSleep;  // what changes while the caller sleeps
+    FakeClock* clock = nullptr;          // moved on by each pause
     std::vector<std::pair<UINT, DWORD>> exits;
     bool threadsStart = true;
     std::vector<std::pair<unsigned int (*)(void*), void*>> threads;

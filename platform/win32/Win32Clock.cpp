@@ -10,3 +10,5 @@ bool Win32Clock::Now(LocalTime* result)
     *result = LocalTime{local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
     return true;
 }
+
+std::uint64_t Win32Clock::Ticks() { return GetTickCount64(); }

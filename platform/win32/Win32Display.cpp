@@ -115,4 +115,20 @@ BOOL Win32Display::IsThemeActive()
     return isThemeActive ? isThemeActive() : FALSE;
 }
 
+namespace {
+// The screen's DC, given back to the window manager on every path.
+struct ScreenDcTraits : NullMeansNone {
+    using Handle = HDC;
+    static void Close(HDC dc) { ReleaseDC(nullptr, dc); }
+};
+}  // namespace
+
+UINT Win32Display::ScreenDpi()
+{
+    ScopedHandle<ScreenDcTraits> screen(GetDC(nullptr));
+    if (!screen) return 0;
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 0;
+}
+
 DWORD Win32Display::LastError() { return GetLastError(); }

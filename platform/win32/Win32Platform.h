@@ -73,6 +73,7 @@ public:
     BOOL SetCaretBlinkTime(UINT milliseconds) override;
     UINT CaretBlinkTime() override;
     BOOL IsThemeActive() override;
+    UINT ScreenDpi() override;
     DWORD LastError() override;
 
 private:
@@ -104,6 +105,16 @@ public:
 class Win32Clock : public IClock {
 public:
     bool Now(LocalTime* result) override;
+    std::uint64_t Ticks() override;
+};
+
+class Win32EventLog : public IEventLog {
+public:
+    HANDLE RegisterSource(const char16_t* source, DWORD* lastError) override;
+    BOOL Report(HANDLE source, WORD type, DWORD eventId, const std::vector<BYTE>& userSid,
+                const std::vector<String16>& inserts, DWORD* lastError) override;
+    BOOL DeregisterSource(HANDLE source) override;
+    std::vector<BYTE> UserSid() override;
 };
 
 class Win32System : public ISystem {
@@ -126,5 +137,6 @@ struct Win32Platform {
     Win32Display display;
     Win32Cursors cursors;
     Win32Desktop desktop;
-    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop};
+    Win32EventLog events;
+    Platform platform{registry, files, sync, windows, strings, clock, system, display, cursors, desktop, events};
 };

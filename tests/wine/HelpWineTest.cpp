@@ -28,7 +28,7 @@ TEST(HelpWine, TopicPathReachesHtmlHelp)
     Win32Platform win32;
     RecordingWindows windows;
     Platform platform{win32.registry, win32.files,  win32.sync,    windows,       win32.strings,
-                      win32.clock,    win32.system, win32.display, win32.cursors, win32.desktop};
+                      win32.clock,    win32.system, win32.display, win32.cursors, win32.desktop, win32.events};
     Platform* previous = SetPlatform(&platform);
     CCorvelChgApp app;
     app.ShowHelp(u"::2-1_chgmode.html");

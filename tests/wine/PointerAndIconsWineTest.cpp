@@ -75,7 +75,7 @@ protected:
     RecordingCursors m_cursors;
     RecordingDisplay m_display;
     Platform m_platform{m_win32.registry, m_win32.files,  m_win32.sync, m_win32.windows, m_win32.strings,
-                        m_win32.clock,    m_win32.system, m_display,    m_cursors,       m_win32.desktop};
+                        m_win32.clock,    m_win32.system, m_display,    m_cursors,       m_win32.desktop, m_win32.events};
     Platform* m_previous = nullptr;
     CCorvelChgApp app;
 };

@@ -117,7 +117,7 @@ ContrastDisplay g_contrastDisplay;
 int ShowContrast()
 {
     static Platform contrast{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
-                             g_win32.clock, g_win32.system, g_contrastDisplay, g_win32.cursors, g_win32.desktop};
+                             g_win32.clock, g_win32.system, g_contrastDisplay, g_win32.cursors, g_win32.desktop, g_win32.events};
     SetPlatform(&contrast);
     CCorvelChgApp app;
     if (!app.InitInstance()) return 101;
@@ -155,7 +155,7 @@ HWND WaitVisible(const wchar_t* className, const wchar_t* title) { return WaitTo
 int HelpKeys()
 {
     static Platform recording{g_win32.registry, g_win32.files, g_win32.sync, g_recordingHelp, g_win32.strings,
-                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
+                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop, g_win32.events};
     SetPlatform(&recording);
     CCorvelChgApp app;
     if (!app.InitInstance()) return 101;
@@ -449,7 +449,7 @@ int Progress(const Args& args)
     const std::wstring fault = args.size() > 2 ? args[2] : L"";
     if (fault == L"no-thread") {
         static Platform noThread{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_win32.strings,
-                                 g_win32.clock, g_noThreadSystem, g_win32.display, g_win32.cursors, g_win32.desktop};
+                                 g_win32.clock, g_noThreadSystem, g_win32.display, g_win32.cursors, g_win32.desktop, g_win32.events};
         SetPlatform(&noThread);
     }
     LosingProgressDlg losing;
@@ -464,7 +464,7 @@ int PromptNoText(const Args&)
     CCorvelChgApp app;
     if (!app.InitInstance()) return 101;
     static Platform noStrings{g_win32.registry, g_win32.files, g_win32.sync, g_win32.windows, g_noStrings,
-                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop};
+                              g_win32.clock, g_win32.system, g_win32.display, g_win32.cursors, g_win32.desktop, g_win32.events};
     SetPlatform(&noStrings);
     CFinishDlg prompt;
     prompt.m_nSwitchType = SWITCH_MODE;
