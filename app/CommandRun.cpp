@@ -23,11 +23,12 @@ int CCorvelChgApp::RunCommand()
     }
     if (m_command.quiet) {
         CQuietSwitch worker;
+        worker.m_deadline = m_startDeadline;
         int result = worker.Run(switchType);
         return SwitchExitCode(result, worker.m_dwFailed);
     }
     DWORD failedItems = 0;
-    int result = m_pToolWindows->ProgressWindow(switchType, &failedItems);
+    int result = m_pToolWindows->ProgressWindow(switchType, m_startDeadline, &failedItems);
     if (result == PROGRESS_NOT_RUN) Log(u"CCorvelChgApp::RunCommand the progress window did not run the switch.");
     if (result == PROGRESS_SIGN_OUT && m_pToolWindows->SignOutPrompt(switchType) == PROMPT_SIGN_OUT_NOW) {
         Plat().system.EndLogon(EWX_LOGOFF, 0);

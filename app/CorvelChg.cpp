@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 #include "res/resource.h"
 #include "settings/RegControl.h"
+#include "switch/DeferredApply.h"
 
 CCorvelChgApp* TheApp() { return static_cast<CCorvelChgApp*>(AfxGetApp()); }
 
@@ -25,6 +26,7 @@ CCorvelChgApp::~CCorvelChgApp()
 
 BOOL CCorvelChgApp::InitInstance()
 {
+    m_startDeadline.Start();
     ReadCommandLine();
     CreateLog();
     m_nOsVersion = GetOsVersion();
@@ -69,20 +71,36 @@ BOOL CCorvelChgApp::InitInstance()
     return TRUE;
 }
 
-void CCorvelChgApp::ReadCurrentProfile()
-{
-    DWORD userMode = 0;
-    bool hasUserMode = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS &&
-                       IsMode(userMode);
-    m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
-    m_bOriginalMode = !hasUserMode && userMode == MODE_ORIGINAL;
-    m_nAction = m_nModeState;
-    // The value just checked, not a second read: another instance may
-    // change "Mode" in between.
-    m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
-}
-
 void CCorvelChgApp::ExitInstance() { CSwitchMode::FinishAnnouncements(); }
+
+BOOL CCorvelChgApp::DoApply() { return CDeferredApply(*this).DoApply(); }
+
+LONG CCorvelChgApp::DeleteAutoRun() { return DeleteSignInRun(); }
+
+void CCorvelChgApp::RunDeferredApply() { CDeferredApply(*this).RunAtSignIn(m_startDeadline); }
+
+void CCorvelChgApp::CatchUpDeferredApply() { CDeferredApply(*this).CatchUp(m_startDeadline); }
+
+int CCorvelChgApp::RunKeepCheck()
+{
+    const struct {
+        CheckResult result;
+        int exitCode;
+    } kExitCodes[] = {
+        {CHECK_OFF, EXIT_DONE},
+        {CHECK_DONE, EXIT_DONE},
+        {CHECK_AFTER_SIGN_IN, EXIT_AFTER_SIGN_IN},
+        {CHECK_ITEMS_FAILED, EXIT_ITEMS_FAILED},
+        {CHECK_NOT_KEPT, EXIT_ITEMS_FAILED},
+        {CHECK_BUSY, EXIT_RUNNING},
+        {CHECK_NOT_RUN, EXIT_ITEMS_FAILED},
+    };
+    const CheckResult result = CKeepCheck(*this).Run();
+    for (const auto& row : kExitCodes) {
+        if (row.result == result) return row.exitCode;
+    }
+    return EXIT_ITEMS_FAILED;
+}
 
 bool CCorvelChgApp::IsSwitchCommand() const
 {

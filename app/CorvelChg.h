@@ -9,6 +9,8 @@
 #include "platform/ScopedHandle.h"
 #include "settings/SettingsStore.h"
 #include "switch/ChangeLock.h"
+#include "switch/KeepCheck.h"
+#include "switch/SignInRun.h"
 #include "switch/SwitchWorker.h"
 
 class IToolWindows;
@@ -21,9 +23,6 @@ struct ToolMutexTraits : NullMeansNone {
 };
 
 inline constexpr char16_t kToolMutexName[] = u"CorvelChangeMutex";
-// Written by that check when it stored the text size again: the main window
-// says so once.
-inline constexpr char16_t kTextSizePutBackValue[] = u"TextSizePutBack";
 inline constexpr char16_t kMainWindowClass[] = u"MainWindowClass";
 inline constexpr char16_t kDetailWindowClass[] = u"DetailWindowClass";
 
@@ -44,25 +43,12 @@ public:
     int GetOsVersion();
     BOOL IsWindows10OrLater();
     BOOL IsToolRunning();
-    // Which profile is current, from the user's "Mode": m_nModeState,
-    // m_nMode, m_bOriginalMode and m_nAction. At the start, and again by a
-    // change once it holds the exclusion, since another may have switched.
-    void ReadCurrentProfile();
 
-    // Deferred apply at sign-in.
+    // Deferred apply at sign-in (CDeferredApply).
     BOOL DoApply();
-    BOOL FinishReturn();
     LONG DeleteAutoRun();
     void RunDeferredApply();
     void CatchUpDeferredApply();
-    // The sign-in run's Run value is there (as a REG_SZ that fits 260
-    // characters): its work is still to be done.
-    static bool IsSignInRunPending();
-    // The catch-up's test: the text size stored for the sign-in is in effect,
-    // so the sign-in run is due (both count as 96 when unreadable).
-    bool IsSignInRunDue();
-    // The catch-up's work: the Run value goes, then the apply.
-    void CatchUpNow();
 
     // A switch from the command line ("/mode N", "/restore"): its exit code.
     int RunCommand();
@@ -76,9 +62,8 @@ public:
     // "/original" when no return is offered: says so, and the exit code.
     int NothingKept();
 
-    // The sign-in check of a kept profile ("/keep"): its exit code.
+    // The sign-in check of a kept profile ("/keep", CKeepCheck): its exit code.
     int RunKeepCheck();
-    int CheckKeptProfile();
 
     // Help topic of the help file beside the program, "::name.html".
     void ShowHelp(const char16_t* topic);
@@ -87,9 +72,10 @@ public:
 
     BOOL m_bHelpShown = FALSE;
     BOOL m_bApply = FALSE;
-    // The user's "Mode" is MODE_ORIGINAL: their own settings, no profile.
-    BOOL m_bOriginalMode = FALSE;
     CommandLine m_command;
+    // The waits of the start's changes, with no person in between, share
+    // this: the catch-up's and a command-line switch's.
+    CChangeDeadline m_startDeadline;
     ScopedHandle<ToolMutexTraits> m_hMutex;
 
     // The windows the interactive and the command-line runs show: set by the

@@ -24,8 +24,9 @@ public:
     // The main window: a MainResult.
     virtual int MainWindow() = 0;
     // The progress window with its worker: a ProgressResult; *failedItems
-    // gets the worker's mask of the items that failed.
-    virtual int ProgressWindow(int switchType, DWORD* failedItems) = 0;
+    // gets the worker's mask of the items that failed. The worker waits for
+    // other changes no longer than the deadline gives.
+    virtual int ProgressWindow(int switchType, const CChangeDeadline& deadline, DWORD* failedItems) = 0;
     // The sign-out prompt: a PromptResult.
     virtual int SignOutPrompt(int switchType) = 0;
 };

@@ -45,7 +45,10 @@ void CCorvelChgApp::RunWindows()
         Log(u"CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is %d.", result);
         return;
     }
+    // The person's click starts a wait of its own.
+    CChangeDeadline clicked;
+    clicked.Start();
     DWORD failedItems = 0;
-    if (m_pToolWindows->ProgressWindow(switchType, &failedItems) != PROGRESS_SIGN_OUT) return;
+    if (m_pToolWindows->ProgressWindow(switchType, clicked, &failedItems) != PROGRESS_SIGN_OUT) return;
     if (m_pToolWindows->SignOutPrompt(switchType) == PROMPT_SIGN_OUT_NOW) Plat().system.EndLogon(EWX_LOGOFF, 0);
 }

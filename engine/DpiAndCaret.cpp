@@ -13,33 +13,64 @@ constexpr char16_t kWindowMetricsKey[] = u"Control Panel\\Desktop\\WindowMetrics
 // metric with it (a caption of 0 pixels, or of thousands).
 bool IsSaneDpi(DWORD dpi) { return dpi >= kMinDpi && dpi <= kMaxDpi; }
 
+// What a DPI read found when it gave no DPI: the registry's error, or a
+// number no display uses.
+constexpr LONG kDpiOutOfRange = -1;
+
 // A DPI read like RegReadDword, that also refuses a number no display uses;
-// *dpi is written only with a sane DPI.
-bool ReadDpi(const char16_t* key, const char16_t* name, const char16_t* rangeLine, DWORD* dpi)
+// *dpi is written only with a sane DPI, *value gets what was stored.
+LONG ReadDpi(const char16_t* key, const char16_t* name, const char16_t* rangeLine, DWORD* dpi, DWORD* value)
 {
-    DWORD value = 0;
-    if (RegReadDword(HKEY_CURRENT_USER, key, name, &value) != ERROR_SUCCESS) return false;
-    if (!IsSaneDpi(value)) {
-        Log(rangeLine, value);
-        return false;
+    const LONG read = RegReadDword(HKEY_CURRENT_USER, key, name, value);
+    if (read != ERROR_SUCCESS) return read;
+    if (!IsSaneDpi(*value)) {
+        Log(rangeLine, *value);
+        return kDpiOutOfRange;
     }
-    *dpi = value;
-    return true;
+    *dpi = *value;
+    return ERROR_SUCCESS;
 }
 }  // namespace
 
 BOOL CSwitchMode::GetDpi(DWORD* dpi)
 {
-    if (ReadDpi(kWindowMetricsKey, u"AppliedDPI", u"CSwitchMode::GetDpi the dpi is out of range: %d.", dpi)) {
+    DWORD value = 0;
+    if (ReadDpi(kWindowMetricsKey, u"AppliedDPI", u"CSwitchMode::GetDpi the dpi is out of range: %d.", dpi, &value) ==
+        ERROR_SUCCESS) {
         return TRUE;
     }
     Log(u"CSwitchMode::GetDpi the RegReadDword is failed.");
     return FALSE;
 }
 
+// "AppliedDPI" is Windows' record, which Microsoft does not document and a
+// profile may lack; GDI's answer is documented and never missing.
+BOOL CSwitchMode::GetDpiInEffect(DWORD* dpi, LONG* appliedDpiError)
+{
+    DWORD value = 0;
+    const LONG read = ReadDpi(kWindowMetricsKey, u"AppliedDPI",
+                              u"CSwitchMode::GetDpiInEffect the AppliedDPI is out of range: %d.", dpi, &value);
+    // A number that is no DPI is no valid parameter.
+    const LONG error = read == kDpiOutOfRange ? static_cast<LONG>(ERROR_INVALID_PARAMETER) : read;
+    if (appliedDpiError) *appliedDpiError = error;
+    if (read == ERROR_SUCCESS) return TRUE;
+    const UINT screen = Plat().display.ScreenDpi();
+    if (!IsSaneDpi(screen)) {
+        Log(u"CSwitchMode::GetDpiInEffect the AppliedDPI cannot be used, code: %d, nor the screen's dpi: %d.",
+            error, screen);
+        return FALSE;
+    }
+    Log(u"CSwitchMode::GetDpiInEffect the AppliedDPI cannot be used, code: %d; the screen's dpi %d is taken.",
+        error, screen);
+    *dpi = screen;
+    return TRUE;
+}
+
 BOOL CSwitchMode::GetSettingDpi(DWORD* dpi)
 {
-    if (ReadDpi(kDesktopKey, u"LogPixels", u"CSwitchMode::GetSettingDpi the dpi is out of range: %d.", dpi)) {
+    DWORD value = 0;
+    if (ReadDpi(kDesktopKey, u"LogPixels", u"CSwitchMode::GetSettingDpi the dpi is out of range: %d.", dpi, &value) ==
+        ERROR_SUCCESS) {
         return TRUE;
     }
     Log(u"CSwitchMode::GetSettingDpi the RegReadDword is failed.");

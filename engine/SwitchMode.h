@@ -24,6 +24,12 @@ class CSwitchMode {
 public:
     // DPI and text caret.
     BOOL GetDpi(DWORD* dpi);
+    // The DPI in effect for the person's kept settings and their return:
+    // "AppliedDPI", else the screen's as GDI gives this system-DPI-aware
+    // process, logged with why (*appliedDpiError: the registry's error, or
+    // ERROR_INVALID_PARAMETER for a number no display uses; 0 when it was
+    // used). FALSE when neither gives one.
+    BOOL GetDpiInEffect(DWORD* dpi, LONG* appliedDpiError = nullptr);
     BOOL GetSettingDpi(DWORD* dpi);
     BOOL SetDpi(DWORD dpi);
     // Whether SetDpi is about to turn "Win8DpiScaling" on, which changes how

@@ -10,6 +10,24 @@ DWORD CSettingsStore::GetMode()
     return 0;
 }
 
+// A policy that keeps the profile at every sign-in reaches a person back at
+// their own settings too: every run then takes them as in the starting
+// profile, so that none finishes a return over the profile the check holds,
+// and their kept set stays as it is until the policy is lifted.
+void CSettingsStore::ReadCurrentProfile()
+{
+    DWORD userMode = 0;
+    const bool read = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kModeValue, &userMode) == ERROR_SUCCESS;
+    const bool hasUserMode = read && IsMode(userMode);
+    bool enforced = false;
+    m_nModeState = hasUserMode ? MODESTATE_USER : MODESTATE_SHIPMENT;
+    m_bOriginalMode = read && userMode == MODE_ORIGINAL && !(KeepProfile(&enforced) && enforced);
+    m_nAction = m_nModeState;
+    // The value just checked, not a second read: another instance may
+    // change "Mode" in between.
+    m_nMode = static_cast<int>(hasUserMode ? userMode : GetShipmentMode());
+}
+
 // A factory "mode" outside 0 to 2 names no profile; it reads as profile 0,
 // like a missing one, so that every later lookup has a profile to work on.
 // The starting profile is a default by its nature: the recommended policy's

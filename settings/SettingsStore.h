@@ -19,6 +19,10 @@ public:
 
     // The user's "Mode", else the factory "mode", else 0.
     DWORD GetMode();
+    // Which profile is current, from the user's "Mode": m_nModeState,
+    // m_nMode, m_bOriginalMode and m_nAction. At the start, and again by a
+    // change once it holds the exclusion, since another may have switched.
+    void ReadCurrentProfile();
     // The factory "mode"; 0 when missing or outside 0 to 2.
     DWORD GetShipmentMode();
 
@@ -45,6 +49,10 @@ public:
     int m_nSelMode = 0;
     int m_nModeState = MODESTATE_SHIPMENT;
     int m_nAction = MODESTATE_SHIPMENT;
+    // The user's "Mode" is MODE_ORIGINAL: their own settings, no profile.
+    // Never while a policy keeps the profile at every sign-in: then the
+    // starting profile is current for them.
+    BOOL m_bOriginalMode = FALSE;
     ProfileLevels m_dwProfile = {};
     String16 m_strProfilesName[PROFILE_COUNT];
 };

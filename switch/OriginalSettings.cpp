@@ -19,6 +19,8 @@ constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 constexpr char16_t kComplete[] = u"Complete";
 constexpr char16_t kAbsent[] = u"Absent";
 constexpr char16_t kNotRead[] = u"NotRead";
+// Written by an earlier version while a return waited for the sign-in run;
+// removed with the set.
 constexpr char16_t kNotPutBack[] = u"NotPutBack";
 constexpr char16_t kAppliedDpi[] = u"AppliedDPI";
 constexpr char16_t kMetrics[] = u"NonClientMetrics";
@@ -163,21 +165,11 @@ void COriginalSettings::Remove()
     }
 }
 
-void COriginalSettings::RecordNotPutBack(DWORD failedItems)
-{
-    if (failedItems == 0) {
-        RegDeleteValue(HKEY_CURRENT_USER, kOriginalKey, kNotPutBack);
-        return;
-    }
-    if (RegWriteDword(HKEY_CURRENT_USER, kOriginalKey, kNotPutBack, failedItems) != ERROR_SUCCESS) {
-        Log(u"COriginalSettings::RecordNotPutBack the items not put back could not be recorded.");
-    }
-}
-
 // Nothing of the person's is changed before a whole set is on disk: every
 // write and both flushes must succeed. A setting Windows cannot give now
 // (no desktop view for the icon size) is listed as not read instead; the
-// DPI in effect must be read, or no return could tell when its metrics fit.
+// DPI in effect must be had, from "AppliedDPI" or else the screen, or no
+// return could tell when its metrics fit.
 KeepResult COriginalSettings::Keep(CSwitchMode& engine)
 {
     if (IsKept()) return KEEP_NOT_NEEDED;
@@ -208,8 +200,9 @@ KeepResult COriginalSettings::Keep(CSwitchMode& engine)
 void COriginalSettings::WriteSet(CSwitchMode& engine, SetWriter& writer)
 {
     DWORD dpi = 0;
-    if (!engine.GetDpi(&dpi)) {
-        writer.Fail(kAppliedDpi, ERROR_FILE_NOT_FOUND);
+    LONG dpiError = ERROR_SUCCESS;
+    if (!engine.GetDpiInEffect(&dpi, &dpiError)) {
+        writer.Fail(kAppliedDpi, dpiError);
         return;
     }
     writer.PutDword(kAppliedDpi, dpi);
@@ -281,7 +274,6 @@ bool COriginalSettings::Read()
     m_bHasCaretWidth = ReadKeptDword(kCaretWidth, &m_dwCaretWidth);
     m_bHasBlinkTime = ReadKeptDword(kBlinkTime, &m_dwBlinkTime);
     m_bHasIconSize = ReadKeptDword(kIconSize, &m_dwIconSize);
-    if (!ReadKeptDword(kNotPutBack, &m_dwNotPutBack)) m_dwNotPutBack = 0;
     DWORD type = 0;
     std::vector<BYTE> data;
     m_bHasMetrics = RegReadRaw(HKEY_CURRENT_USER, kOriginalKey, kMetrics, &type, &data) == ERROR_SUCCESS &&
@@ -352,4 +344,13 @@ bool COriginalSettings::ApplyItem(CSwitchMode& engine, int item, bool metricsNow
     }
     default: return true;  // items 3 to 7 go with item 2
     }
+}
+
+DWORD COriginalSettings::ApplyAll(CSwitchMode& engine)
+{
+    DWORD failed = 0;
+    for (int item = 0; item < ITEM_COUNT; ++item) {
+        if (!ApplyItem(engine, item, true)) failed |= 1u << item;
+    }
+    return failed;
 }

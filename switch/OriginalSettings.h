@@ -32,19 +32,17 @@ public:
     static bool IsKept();
     // Removes the set, "Complete" first, so that what is left is never whole.
     static void Remove();
-    // A return that waits for the sign-in run records the items it could not
-    // put back (0: none), so that the sign-in run leaves the set for another
-    // try instead of removing it.
-    static void RecordNotPutBack(DWORD failedItems);
 
     // Reads a whole set; false when there is none, or none whole (logged
     // with what is missing).
     bool Read();
-    // Items a return before the sign-in run could not put back.
-    DWORD NotPutBack() const { return m_dwNotPutBack; }
-    // The DPI in effect differs from the one of the set: the window metrics,
-    // pixels at the DPI in effect, wait for the sign-in run.
+    // The DPI in effect (CSwitchMode::GetDpiInEffect) differs from the one of
+    // the set: the window metrics, pixels at the DPI in effect, wait for the
+    // sign-in run.
     bool NeedsSignIn(DWORD dpiInEffect) const;
+    // Puts back every item, in the order of a switch, the metrics too: the
+    // mask of the items that failed (bit n for item n).
+    DWORD ApplyAll(CSwitchMode& engine);
     // Puts back what the set holds of one item, as a switch applies it; the
     // metrics only when metricsNow. A value the set lacks is left as it is
     // and logged; that fails nothing.
@@ -82,5 +80,4 @@ private:
     DWORD m_dwBlinkTime = 0;
     bool m_bHasIconSize = false;
     DWORD m_dwIconSize = 0;
-    DWORD m_dwNotPutBack = 0;
 };

@@ -72,35 +72,6 @@ void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
 
 }  // namespace
 
-// The program's path in quotation marks, so that a path with blanks can
-// never be read as a shorter program followed by arguments.
-void ArrangeSignInRun()
-{
-    char16_t path[kTextChars] = u"%ProgramFiles%\\Halden\\CorvelChg\\CorvelChg.exe";
-    Plat().system.ModuleFileName(path, kTextChars);
-    path[kTextChars - 1] = 0;
-    String16 command = Format(u"\"%s\" /apply", path);
-    if (RegWriteStr(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, command.c_str()) != ERROR_SUCCESS) {
-        Log(u"ProcessProc:Set runonce failed.");
-    }
-}
-
-namespace {
-
-void RemoveLeftoverRunValue()
-{
-    ScopedRegKey key(Plat().registry);
-    if (key.Open(HKEY_CURRENT_USER, kRunKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
-    LONG result = Plat().registry.DeleteValue(key.Get(), kRunValue);
-    if (result == static_cast<LONG>(ERROR_FILE_NOT_FOUND)) {
-        Log(u"ProcessProc:CorvelChg is not exist.");
-    } else if (result != ERROR_SUCCESS) {
-        Log(u"ProcessProc:Delet CorvelChg failed.");
-    }
-}
-
-}  // namespace
-
 DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
 {
     if (m_nSwitchType == SWITCH_ORIGINAL) return OnDoReturn();
@@ -131,7 +102,8 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
 // The kept settings in the order of a switch's items. Across a change of the
 // text size the window metrics wait for the sign-in run, and the set stays
 // until then; it goes once everything is back, so that the next switch keeps
-// the settings in effect then.
+// the settings in effect then. A DPI in effect that cannot be had at all
+// counts as another one: no metrics are put back at a DPI they may not fit.
 DWORD CSwitchWorker::OnDoReturn()
 {
     COriginalSettings kept;
@@ -141,7 +113,7 @@ DWORD CSwitchWorker::OnDoReturn()
     }
     CSwitchMode engine;
     DWORD dpi = 0;
-    m_bNeedSignOut = engine.GetDpi(&dpi) && kept.NeedsSignIn(dpi);
+    m_bNeedSignOut = !engine.GetDpiInEffect(&dpi) || kept.NeedsSignIn(dpi);
     DWORD mask = 0;
     for (int item = 0; item < ITEM_COUNT; ++item) {
         if (!kept.ApplyItem(engine, item, !m_bNeedSignOut)) {
@@ -151,11 +123,7 @@ DWORD CSwitchWorker::OnDoReturn()
         SetProgressPos(item + 1);
     }
     RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
-    if (m_bNeedSignOut) {
-        COriginalSettings::RecordNotPutBack(mask);
-    } else if (mask == 0) {
-        COriginalSettings::Remove();
-    }
+    if (!m_bNeedSignOut && mask == 0) COriginalSettings::Remove();
     return mask;
 }
 
@@ -209,7 +177,9 @@ UINT SwitchIndex(const CSwitchWorker& worker)
 int ChangeSettings(CSwitchWorker& worker, UINT index)
 {
     CHeldMutex change(Plat().sync);
-    if (!change.Lock(kChangeMutexName, kChangeWait)) {
+    const LockResult locked = change.Lock(kChangeMutexName, worker.m_deadline.Left());
+    if (!MayGoOn(locked, u"ProcessProc:")) {
+        if (locked != LOCK_TIMED_OUT) return PROGRESS_NOT_RUN;
         Log(u"ProcessProc:another change of the settings runs, nothing was changed.");
         return PROGRESS_BUSY;
     }
@@ -223,7 +193,7 @@ int ChangeSettings(CSwitchWorker& worker, UINT index)
         ArrangeSignInRun();
         return PROGRESS_SIGN_OUT;
     }
-    if (mask == 0) RemoveLeftoverRunValue();
+    if (mask == 0) RemoveLeftoverSignInRun();
     return PROGRESS_DONE;
 }
 
@@ -235,7 +205,7 @@ unsigned int ProcessProc(void* param)
     if (!worker) return 0;
     const UINT index = SwitchIndex(*worker);
     const int result = ChangeSettings(*worker, index);
-    if (result == PROGRESS_BUSY) {
+    if (result == PROGRESS_BUSY || result == PROGRESS_NOT_RUN) {
         worker->ShowFailureMessage(worker->MakeFailedMessage(index, kProfileUnreadable));
         worker->EndFromWorker(result);
         return 0;

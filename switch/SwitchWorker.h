@@ -5,12 +5,15 @@
 #pragma once
 
 #include "platform/WinTypes.h"
+#include "switch/ChangeLock.h"
+#include "switch/SignInRun.h"
 
 // The kind of a switch run.
 enum SwitchType { SWITCH_MODE = 1, SWITCH_REAPPLY = 2, SWITCH_RESTORE = 3, SWITCH_ORIGINAL = 4 };
 
 // What the worker, and with it the progress window, ends with. Nothing was
-// changed with PROGRESS_NOT_RUN (the window or its worker could not start),
+// changed with PROGRESS_NOT_RUN (the window or its worker could not start,
+// or the exclusion of other changes could not be had at all),
 // PROGRESS_BUSY (another change of settings held the exclusion for
 // kChangeWait) and PROGRESS_NOT_KEPT (the person's own settings could not be
 // kept first).
@@ -21,10 +24,6 @@ enum ProgressResult {
     PROGRESS_BUSY = 5,
     PROGRESS_NOT_KEPT = 6,
 };
-
-// The Run value that re-applies the window metrics at the next sign-in.
-inline constexpr char16_t kRunKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char16_t kRunValue[] = u"CorvelChg";
 
 class CSwitchWorker {
 public:
@@ -48,6 +47,9 @@ public:
     DWORD m_dwFailed = 0;
     // The person's own settings could not be kept: nothing was changed.
     BOOL m_bKeepFailed = FALSE;
+    // How long the switch may wait for other changes: from the start of the
+    // run for a command line, from the person's click in the main window.
+    CChangeDeadline m_deadline;
 
     // The window, as the worker thread reaches it.
     virtual void SetProgressPos(int position) = 0;
@@ -75,10 +77,6 @@ public:
 private:
     int m_nResult = PROGRESS_DONE;
 };
-
-// Registers the sign-in run ("/apply") that re-applies the window metrics
-// once a stored text size is in effect: the Run value kRunValue.
-void ArrangeSignInRun();
 
 // The worker thread: param is the CSwitchWorker of the progress window.
 unsigned int ProcessProc(void* param);

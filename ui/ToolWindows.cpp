@@ -17,10 +17,11 @@ int CToolWindows::MainWindow()
     return static_cast<int>(main.DoModal());
 }
 
-int CToolWindows::ProgressWindow(int switchType, DWORD* failedItems)
+int CToolWindows::ProgressWindow(int switchType, const CChangeDeadline& deadline, DWORD* failedItems)
 {
     CProgressDlg progress;
     progress.m_nSwitchType = switchType;
+    progress.m_deadline = deadline;
     progress.m_bNeedSignOut = FALSE;
     int result = static_cast<int>(progress.DoModal());
     *failedItems = progress.m_dwFailed;

@@ -6,6 +6,6 @@
 class CToolWindows : public IToolWindows {
 public:
     int MainWindow() override;
-    int ProgressWindow(int switchType, DWORD* failedItems) override;
+    int ProgressWindow(int switchType, const CChangeDeadline& deadline, DWORD* failedItems) override;
     int SignOutPrompt(int switchType) override;
 };

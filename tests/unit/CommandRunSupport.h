@@ -17,7 +17,7 @@ public:
         shown.push_back("main");
         return 0;
     }
-    int ProgressWindow(int type, DWORD* failedItems) override
+    int ProgressWindow(int type, const CChangeDeadline&, DWORD* failedItems) override
     {
         shown.push_back("progress " + std::to_string(type));
         *failedItems = failed;

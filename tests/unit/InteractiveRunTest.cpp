@@ -11,7 +11,7 @@ public:
         shown.push_back("main");
         return main;
     }
-    int ProgressWindow(int type, DWORD* failedItems) override
+    int ProgressWindow(int type, const CChangeDeadline&, DWORD* failedItems) override
     {
         shown.push_back("progress " + std::to_string(type));
         *failedItems = failed;

@@ -1,11 +1,11 @@
-// The sign-in check of a kept profile ("/keep"): Windows starts it at every
-// sign-in, for every user, from the Run value that the MSI writes under
-// HKEY_LOCAL_MACHINE. It shows no window and ends at once when keeping is
-// off for the user.
-#include "app/CorvelChg.h"
+#include "switch/KeepCheck.h"
+
 #include "engine/SwitchMode.h"
+#include "log/RunContext.h"
 #include "settings/RegControl.h"
+#include "switch/DeferredApply.h"
 #include "switch/ProfileCheck.h"
+#include "switch/SignInRun.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr DWORD kPoll = 250;
 constexpr DWORD kSecondLook = 3000;
 
 // Polls until the condition holds, at most limit; false when it never did.
-bool PollFor(BOOL (*condition)(), DWORD limit)
+bool PollFor(bool (*condition)(), DWORD limit)
 {
     for (DWORD waited = 0; !condition(); waited += kPoll) {
         if (waited >= limit) return false;
@@ -31,70 +31,75 @@ bool PollFor(BOOL (*condition)(), DWORD limit)
     return true;
 }
 
-BOOL SignInRunDone() { return !CCorvelChgApp::IsSignInRunPending(); }
+bool DesktopReady() { return CSwitchMode::IsDesktopReady() != FALSE; }
+bool SignInRunDone() { return !IsSignInRunPending(); }
 
 }  // namespace
 
-// Waits for the desktop and for a pending sign-in run, holding nothing; then
-// holds the exclusion and reads what is current only now, so that a switch
-// made meanwhile is the one it checks.
-int CCorvelChgApp::RunKeepCheck()
+bool CKeepCheck::IsKept()
 {
     bool enforced = false;
-    if (!KeepProfile(&enforced)) return EXIT_DONE;
-    if (m_bOriginalMode && !enforced) {
-        Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
-        return EXIT_DONE;
-    }
-    if (!PollFor(CSwitchMode::IsDesktopReady, kDesktopWait)) {
+    if (!KeepProfile(&enforced)) return false;
+    if (!m_settings.m_bOriginalMode) return true;
+    Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
+    return false;
+}
+
+CheckResult CKeepCheck::Run()
+{
+    if (!IsKept()) return CHECK_OFF;
+    if (!PollFor(DesktopReady, kDesktopWait)) {
         Log(u"CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it.");
     }
     if (!PollFor(SignInRunDone, kSignInRunWait)) {
         Log(u"CCorvelChgApp::RunKeepCheck the sign-in run did not come.");
     }
 
+    CChangeDeadline deadline;
+    deadline.Start();
     CHeldMutex autoRun(Plat().sync);
     CHeldMutex change(Plat().sync);
-    if (!autoRun.Lock(kAutoRunMutexName, kChangeWait) || !change.Lock(kChangeMutexName, kChangeWait)) {
+    LockResult locked = autoRun.Lock(kAutoRunMutexName, deadline.Left());
+    if (MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) locked = change.Lock(kChangeMutexName, deadline.Left());
+    if (!MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) {
+        if (locked != LOCK_TIMED_OUT) return CHECK_NOT_RUN;
         Log(u"CCorvelChgApp::RunKeepCheck another change of the settings runs, nothing was checked.");
-        return EXIT_RUNNING;
+        return CHECK_BUSY;
     }
-    ReadCurrentProfile();
-    if (!KeepProfile(&enforced)) return EXIT_DONE;
-    if (m_bOriginalMode && !enforced) {
-        Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
-        return EXIT_DONE;
-    }
+    m_settings.ReadCurrentProfile();
+    if (!IsKept()) return CHECK_OFF;
     // A sign-in run that never came: its work first, as an ordinary start
     // does it. A value of a later sign-in is left to that one.
-    if (IsSignInRunPending() && IsSignInRunDue()) CatchUpNow();
+    if (IsSignInRunPending() && IsSignInRunDue()) CDeferredApply(m_settings).CatchUpNow();
     return CheckKeptProfile();
 }
 
 // Two looks, the second a little later; the person's own settings are kept
 // first when a look changes something, as before a switch.
-int CCorvelChgApp::CheckKeptProfile()
+CheckResult CKeepCheck::CheckKeptProfile()
 {
     SettingValues values = {};
-    const DWORD mode = static_cast<DWORD>(m_nMode);
-    const int read = m_nModeState == MODESTATE_SHIPMENT ? GetShipmentSettings(mode, values) : GetSettings(mode, values);
+    const DWORD mode = static_cast<DWORD>(m_settings.m_nMode);
+    const int read = m_settings.m_nModeState == MODESTATE_SHIPMENT ? m_settings.GetShipmentSettings(mode, values)
+                                                                    : m_settings.GetSettings(mode, values);
     if (read != 0) {
         Log(u"CCorvelChgApp::RunKeepCheck the profile could not be read.");
-        return EXIT_ITEMS_FAILED;
+        return CHECK_ITEMS_FAILED;
     }
     CSwitchMode engine;
     ProfileCheckResult first = CheckProfile(engine, values);
-    if (first.keepFailed) return EXIT_ITEMS_FAILED;
+    if (first.keepFailed) return CHECK_NOT_KEPT;
     Plat().system.Sleep(kSecondLook);
     ProfileCheckResult second = CheckProfile(engine, values, NotToLookAtAgain(first));
-    if (second.keepFailed) return EXIT_ITEMS_FAILED;
+    if (second.keepFailed) return CHECK_NOT_KEPT;
     const DWORD failed = first.failed | second.failed;
-    if (first.textSizeStored || second.textSizeStored) {
+    const bool textSizeStored = first.textSizeStored || second.textSizeStored;
+    if (textSizeStored) {
         ArrangeSignInRun();
         if (RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kTextSizePutBackValue, 1) != ERROR_SUCCESS) {
             Log(u"CCorvelChgApp::RunKeepCheck the note for the main window could not be written.");
         }
     }
-    if (failed != 0) return EXIT_ITEMS_FAILED;
-    return first.textSizeStored || second.textSizeStored ? EXIT_AFTER_SIGN_IN : EXIT_DONE;
+    if (failed != 0) return CHECK_ITEMS_FAILED;
+    return textSizeStored ? CHECK_AFTER_SIGN_IN : CHECK_DONE;
 }
