@@ -34,6 +34,17 @@ bool HasClass(HWND window, const char16_t* className)
     return EqualsNoCase(StringView16(buffer, BoundedLength(buffer, kClassChars)), className);
 }
 
+// The shell's desktop view among the descendants of the desktop window,
+// which Windows always has; null when the shell has none up.
+HWND FindDesktopView()
+{
+    IDesktop& desktop = Plat().desktop;
+    HWND view = nullptr;
+    desktop.EnumChildWindows(desktop.GetDesktopWindow(), CSwitchMode::FindDesktopViewProc,
+                             reinterpret_cast<LPARAM>(&view));
+    return view;
+}
+
 }  // namespace
 
 BOOL CSwitchMode::ChangeDesktopIconSize(DWORD nSize)
@@ -47,16 +58,12 @@ BOOL CSwitchMode::ChangeDesktopIconSize(DWORD nSize)
         Log(u"CSwitchMode::ChangeDesktopIconSize\u3000ERROR_INVALID_PARAMETER.");
         return FALSE;
     }
-    IDesktop& desktop = Plat().desktop;
-    HWND desktopWindow = desktop.GetDesktopWindow();
-    if (!desktopWindow) return TRUE;
-    HWND view = nullptr;
-    desktop.EnumChildWindows(desktopWindow, FindDesktopViewProc, reinterpret_cast<LPARAM>(&view));
+    HWND view = FindDesktopView();
     if (!view) {
         Log(u"CSwitchMode::ChangeDesktopIconSize\u3000ERROR_INVALID_HANDLE.");
         return FALSE;
     }
-    desktop.Post(view, WM_COMMAND, found->command, 0);
+    Plat().desktop.Post(view, WM_COMMAND, found->command, 0);
     return TRUE;
 }
 
@@ -73,14 +80,7 @@ LONG CSwitchMode::IconSizeInEffect(DWORD* size)
     return ERROR_SUCCESS;
 }
 
-BOOL CSwitchMode::IsDesktopReady()
-{
-    IDesktop& desktop = Plat().desktop;
-    HWND desktopWindow = desktop.GetDesktopWindow();
-    HWND view = nullptr;
-    if (desktopWindow) desktop.EnumChildWindows(desktopWindow, FindDesktopViewProc, reinterpret_cast<LPARAM>(&view));
-    return view != nullptr;
-}
+BOOL CSwitchMode::IsDesktopReady() { return FindDesktopView() != nullptr; }
 
 // A "Progman" or "WorkerW" window whose "SHELLDLL_DefView" child has a list
 // view as its first child; the view window is the result.

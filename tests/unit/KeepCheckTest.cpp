@@ -198,6 +198,68 @@ TEST_F(KeepCheckTest, ChangesHoldOneExclusionWithABound)
     }
 }
 
+// A change whose holder ended without releasing the exclusion (killed,
+// or the power cut) goes on, and says so with its own prefix; one whose
+// exclusion cannot be had at all changes nothing, with a line of its own.
+TEST_F(KeepCheckTest, AnAbandonedExclusionIsTakenOverAndAMissingOneStopsTheChange)
+{
+    const struct {
+        const char16_t* line;
+        const char* prefix;
+        bool signInRunPending;
+        int goesOn;     // the exit code after an abandoned holder
+        int notOpened;  // ... when the exclusion cannot be opened
+    } cases[] = {
+        {u"/keep /CreateLog", "CCorvelChgApp::RunKeepCheck", false, EXIT_DONE, EXIT_ITEMS_FAILED},
+        {u"/quiet /mode 1 /CreateLog", "ProcessProc:", false, EXIT_DONE, EXIT_ITEMS_FAILED},
+        {u"/apply /CreateLog", "Apply:", true, EXIT_DONE, EXIT_DONE},
+        {u"/CreateLog", "CCorvelChgApp:", true, EXIT_DONE, EXIT_DONE},  // the catch-up of an ordinary start
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prefix);
+        if (c.signInRunPending) ArrangeSignInRun();
+        fake.display.caretWidth = 5;
+        fake.display.metrics.iCaptionHeight = 99;
+        fake.sync.HoldElsewhere(kChangeMutexName);
+        fake.sync.abandonedElsewhere = true;
+        fake.files.SetContents(kLogPath, {});
+        int changes = Changes();
+        EXPECT_EQ(Start(c.line), c.goesOn);
+        EXPECT_EQ(CountMessage(std::string(c.prefix) + " the previous change ended without finishing; this one goes on."),
+                  1);
+        EXPECT_GT(Changes(), changes);
+
+        if (c.signInRunPending) ArrangeSignInRun();
+        fake.sync.createError = ERROR_ACCESS_DENIED;
+        fake.sync.createErrorOf = kChangeMutexName;
+        fake.display.caretWidth = 5;
+        fake.display.metrics.iCaptionHeight = 99;
+        fake.files.SetContents(kLogPath, {});
+        changes = Changes();
+        EXPECT_EQ(Start(c.line), c.notOpened);
+        EXPECT_EQ(CountMessage(std::string(c.prefix) + " the exclusion of other changes could not be had, nothing was "
+                                                       "changed."),
+                  1);
+        EXPECT_EQ(Changes(), changes);
+        EXPECT_EQ(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr), c.signInRunPending);
+        fake.sync.createError = 0;
+        fake.registry.Remove(HKEY_CURRENT_USER, kRunKey, kRunValue);
+    }
+}
+
+// A switch made while the check waited for the desktop is the one it
+// checks: it reads the current profile only once it holds the exclusion.
+TEST_F(KeepCheckTest, TheCheckReadsTheProfileOnceItHoldsTheExclusion)
+{
+    fake.desktop.noDesktop = true;
+    fake.system.onSleep = [&](DWORD) {
+        fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 2);  // 設定③, 144 DPI
+        fake.desktop.noDesktop = false;
+    };
+    EXPECT_EQ(Check(), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(CountMessage("CProfileCheck::Check text size: Windows had 96, put back 144."), 1);
+}
+
 // The check takes the sign-in run's mutex first: while a sign-in run holds
 // it, the check waits and changes nothing.
 TEST_F(KeepCheckTest, TheSignInRunsMutexComesFirst)
