@@ -75,6 +75,9 @@ wait_until_gone() { for _ in $(seq 1500); do pgrep -f "$1" >/dev/null || return 
 # True once the process has ended, within 10 s; one not yet reaped has ended.
 ends_soon() { for _ in $(seq 100); do case $(ps -o stat= -p "$1") in ''|Z*) return 0 ;; esac; sleep 0.1; done; return 1; }
 no_process() { ! pgrep -f "$1" >/dev/null; }
+# Sends the signal only to a process that still runs (kill alone would
+# reach one that has ended and is not yet reaped).
+signal_running() { case $(ps -o stat= -p "$2") in ''|Z*) return 1 ;; esac; kill -"$1" "$2"; }
 no_mounts_under() { ! grep -q " $1" /proc/self/mounts; }
 no_work_folder() { [ -z "$(ls -d "$base"/debian13-run.* 2>/dev/null)" ]; }
 
@@ -143,7 +146,7 @@ signalled_twice() {
   check "$signal twice: making started" wait_for "$folder/.standin-started"
   kill -"$signal" "$run"
   check "$signal twice: the clean-up ended the stand-in" wait_until_gone "$base/bin/debootstra[p]"
-  check "$signal twice: the second signal came during the clean-up" kill -"$signal" "$run"
+  check "$signal twice: the second signal came during the clean-up" signal_running "$signal" "$run"
   wait "$run"
   code=$?
   check "$signal twice: exit $expected" [ $code -eq "$expected" ]
