@@ -2,7 +2,9 @@
 // it compares, what it puts back and logs, when it does nothing, and how it
 // meets a switch and another check.
 #include <cstring>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "app/CorvelChg.h"
 #include "engine/SwitchMode.h"
@@ -258,6 +260,30 @@ TEST_F(KeepCheckTest, TheCheckReadsTheProfileOnceItHoldsTheExclusion)
     };
     EXPECT_EQ(Check(), EXIT_AFTER_SIGN_IN);
     EXPECT_EQ(CountMessage("CProfileCheck::Check text size: Windows had 96, put back 144."), 1);
+}
+
+// The check's two waits share one bound: what it waited for the sign-in
+// run's mutex is not waited again for the exclusion.
+TEST_F(KeepCheckTest, TheChecksTwoWaitsShareOneBound)
+{
+    fake.sync.HoldElsewhere(kChangeMutexName);
+    fake.sync.stuckElsewhere = true;
+    std::atomic<bool> holding{false};
+    std::thread signInRun([&] {
+        DWORD error = 0;
+        HANDLE mutex = fake.sync.CreateNamedMutex(kAutoRunMutexName, true, &error);
+        const int waitsBefore = fake.sync.waits;
+        holding = true;
+        while (fake.sync.waits == waitsBefore) std::this_thread::yield();  // the check waits for it now
+        fake.clock.Advance(20000);
+        fake.sync.Release(mutex);
+        fake.sync.Close(mutex);
+    });
+    while (!holding) std::this_thread::yield();
+    fake.sync.timeouts.clear();
+    EXPECT_EQ(Check(), EXIT_RUNNING);
+    signInRun.join();
+    EXPECT_EQ(fake.sync.timeouts[kChangeMutexName], 10000u);
 }
 
 // The check takes the sign-in run's mutex first: while a sign-in run holds

@@ -346,6 +346,9 @@ TEST_F(OriginalSettingsTest, BothReturnsTakeTheScreensDpiAndNeverGuess)
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
     EXPECT_EQ(std::memcmp(&fake.display.metrics, &profile, sizeof(profile)), 0);
     EXPECT_TRUE(Kept());
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);  // a sign-in at that text size still: the metrics wait
+    EXPECT_EQ(std::memcmp(&fake.display.metrics, &profile, sizeof(profile)), 0);
+    EXPECT_TRUE(Kept());
     fake.display.screenDpi = 0;  // no screen DC at all
     fake.files.SetContents(kLogPath, {});
     EXPECT_EQ(Start(u"/apply /CreateLog"), EXIT_DONE);
