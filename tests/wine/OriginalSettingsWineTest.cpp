@@ -5,6 +5,9 @@
 #include <aclapi.h>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+
 #include "engine/PointerRoles.h"
 #include "tests/wine/WineSupport.h"
 
@@ -12,6 +15,55 @@ namespace {
 
 const wchar_t kCursorsPath[] = L"Control Panel\\Cursors";
 const wchar_t kOriginalPath[] = L"Software\\Halden\\CorvelChg\\Original";
+const wchar_t kPolicyPath[] = L"Software\\Policies\\Halden\\CorvelChg\\Settings";
+
+// A run of the program with stop points that stops just before the write it
+// is told, and waits there until the test ends it.
+class StoppedRun {
+public:
+    StoppedRun(const std::wstring& arguments, const wchar_t* stopBefore)
+        : m_stopped(CreateEventW(nullptr, TRUE, FALSE, L"TessalyStopped"))
+    {
+        ResetEvent(m_stopped);
+        SetEnvironmentVariableW(L"TESSALY_STOP_BEFORE", stopBefore);
+        m_process = std::make_unique<Process>(Quoted(kStopsExe) + L" " + arguments);
+        SetEnvironmentVariableW(L"TESSALY_STOP_BEFORE", nullptr);
+    }
+    ~StoppedRun() { CloseHandle(m_stopped); }
+    // It stopped there (and did not end, or fail to come that far).
+    bool Stopped()
+    {
+        WaitFor([&] { return IsSet() || m_process->Ended(); }, 30000);
+        return IsSet() && !m_process->Ended();
+    }
+    void Kill() { m_process->Kill(); }
+
+private:
+    bool IsSet() const { return WaitForSingleObject(m_stopped, 0) == WAIT_OBJECT_0; }
+    HANDLE m_stopped;
+    std::unique_ptr<Process> m_process;
+};
+
+// Every value of the kept set with its type and bytes, by name.
+std::map<std::wstring, std::vector<BYTE>> KeptSet()
+{
+    std::map<std::wstring, std::vector<BYTE>> set;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kOriginalPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return set;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[512] = {};
+        DWORD chars = 512;
+        DWORD type = 0;
+        BYTE data[4096] = {};
+        DWORD size = sizeof(data);
+        if (RegEnumValueW(key, index, name, &chars, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+        std::vector<BYTE> value(data, data + size);
+        value.insert(value.begin(), static_cast<BYTE>(type));
+        set[name] = value;
+    }
+    RegCloseKey(key);
+    return set;
+}
 
 class OriginalSettingsWine : public ::testing::Test {
 protected:
@@ -203,6 +255,93 @@ TEST_F(OriginalSettingsWine, ASwitchThatCannotKeepChangesNothing)
     DenyWritingTheSet(false);
     EXPECT_EQ(Switch(L"/quiet /mode 1"), 0);
     EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kOriginalPath, L"Complete"), 1u);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
+    ExpectOwnSettings();
+}
+
+// A first switch ended at any instant, as Task Manager or a power cut ends
+// it: before the keep, during it, before it is whole, before its last
+// flush, at the first item, during the pointers and before the mode. The
+// next switch runs (not refused with 4), and the return gives back exactly
+// what the person had.
+TEST_F(OriginalSettingsWine, AFirstSwitchEndedAtAnyInstantLosesNothing)
+{
+    const wchar_t* const stops[] = {L"AppliedDPI", L"Control Panel\\Cursors\\Arrow", L"#flush", L"Complete",
+                                    L"#flush#2",   L"LogPixels",                        L"Arrow",  L"Mode"};
+    for (const wchar_t* stop : stops) {
+        SCOPED_TRACE(testing::Message() << std::string(stop, stop + wcslen(stop)));
+        {
+            auto shell = StartDesktopView();
+            StoppedRun run(L"/quiet /mode 3", stop);
+            ASSERT_TRUE(run.Stopped());
+            run.Kill();
+        }
+        EXPECT_EQ(Switch(L"/quiet /mode 1"), 0);
+        EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
+        ExpectOwnSettings();
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsPath, L"Mode");  // as before any switch
+    }
+}
+
+// A change that waits for the exclusion while its holder is ended midway
+// takes the abandoned exclusion over, says so and does its work; the next
+// switch runs, and nothing of the person's is lost.
+TEST_F(OriginalSettingsWine, AChangeWhoseHolderIsEndedGoesOn)
+{
+    auto shell = StartDesktopView();
+    StoppedRun holder(L"/quiet /mode 1", L"LogPixels");
+    ASSERT_TRUE(holder.Stopped());
+    HANDLE waiting = CreateEventW(nullptr, TRUE, FALSE, L"TessalyWaiting");
+    ResetEvent(waiting);
+    DeleteFileW(kLogFile);
+    SetEnvironmentVariableW(L"TESSALY_SIGNAL_WAIT", L"CorvelChangeMutex_Change");
+    Process signInRun(Quoted(kStopsExe) + L" /apply /CreateLog");
+    SetEnvironmentVariableW(L"TESSALY_SIGNAL_WAIT", nullptr);
+    // Windows tells a waiter that a holder was abandoned only while it holds
+    // a handle to the mutex: the waiter is in place first.
+    EXPECT_EQ(WaitForSingleObject(waiting, 30000), WAIT_OBJECT_0);
+    CloseHandle(waiting);
+    holder.Kill();
+    EXPECT_EQ(signInRun.Wait(30000), 0);
+    EXPECT_EQ(CountLogLines(L"Apply: the previous change ended without finishing; this one goes on."), 1);
+    EXPECT_EQ(CountLogLines(L"Apply:Run Apply Succeeded."), 1);
+    EXPECT_EQ(Switch(L"/quiet /mode 1"), 0);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
+    ExpectOwnSettings();
+}
+
+// A Windows profile without "AppliedDPI" (as a new Wine prefix): the keep
+// takes the screen's DPI and says so, the switch goes on with its DPI item
+// failed, and the return is exact.
+TEST_F(OriginalSettingsWine, WithoutAppliedDpiTheKeepTakesTheScreens)
+{
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kMetricsPath, L"AppliedDPI");
+    DeleteFileW(kLogFile);
+    EXPECT_EQ(Switch(L"/quiet /mode 1 /CreateLog"), 2);
+    EXPECT_EQ(CountLogLines(L"CSwitchMode::GetDpiInEffect the AppliedDPI cannot be used, code: 2; the screen's dpi 96 "
+                            L"is taken."),
+              1);
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kOriginalPath, L"AppliedDPI"), 96u);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
+    ExpectOwnSettings();
+}
+
+// A policy that keeps the profile, enforced after the person's return: the
+// sign-in check and the sign-in run give them the starting profile and leave
+// their kept set as it is; lifted, it leaves an exact return.
+TEST_F(OriginalSettingsWine, APolicyThatComesLaterKeepsTheSetAsItIs)
+{
+    EXPECT_EQ(Switch(L"/quiet /mode 1"), 0);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
+    SetDword(HKEY_LOCAL_MACHINE, kPolicyPath, L"KeepProfile", 1);
+    EXPECT_EQ(Switch(L"/keep"), 1);  // no LogPixels: the profile's text size stored again
+    const auto set = KeptSet();
+    EXPECT_EQ(GetDword(HKEY_CURRENT_USER, kOriginalPath, L"Complete"), 1u);
+    SignIn(96);
+    EXPECT_EQ(Switch(L"/keep"), 0);
+    EXPECT_EQ(KeptSet(), set);
+    EXPECT_EQ(RunTool(L"/quiet /original", 30000), 5);
+    DeleteTree(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Halden");
     EXPECT_EQ(RunTool(L"/quiet /original", 30000), 0);
     ExpectOwnSettings();
 }

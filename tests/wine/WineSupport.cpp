@@ -14,6 +14,13 @@ Process::Process(const std::wstring& commandLine) : m_line(commandLine)
     }
 }
 
+void Process::Kill()
+{
+    if (!m_info.hProcess) return;
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, INFINITE);
+}
+
 Process::~Process()
 {
     if (!m_info.hProcess) return;

@@ -10,6 +10,8 @@
 
 inline const wchar_t kToolExe[] = TOOL_EXE;
 inline const wchar_t kHelperExe[] = HELPER_EXE;
+// The program with stop points (StopPoints.cpp).
+inline const wchar_t kStopsExe[] = STOPS_EXE;
 inline const wchar_t kLogFile[] = L"C:\\Users\\Public\\CorvelChg.log";
 // The registry keys the tests read and write.
 inline const wchar_t kRunPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -30,6 +32,9 @@ public:
     // The exit code, or -1 when it did not end in time (it is then ended),
     // could not be started or waited for; each -1 says why on stderr.
     long Wait(DWORD milliseconds = 60000);
+    // Ends it at once, as Task Manager or a power cut would, and waits until
+    // it has ended.
+    void Kill();
 
 private:
     void Report(const char* what, DWORD error) const;
