@@ -50,7 +50,7 @@ layout_fault() {
 
 # The checkout's files, committed or new; in a copy without git (the Debian
 # 13 run's), every file but the build's. A checkout of another owner is
-# trusted for this one command, as scripts/test-debian13.sh does.
+# trusted for this one command.
 checkout_files() {
   git -C "$top" -c safe.directory="$top" ls-files --cached --others --exclude-standard 2>/dev/null && return
   (cd "$top" && find . \( -path ./build -o -path ./.git \) -prune -o -type f -print | sed 's|^\./||')
