@@ -4,6 +4,10 @@
 #include "platform/Text.h"
 
 namespace {
+// The run context of code that runs outside every run: it reports nothing,
+// since it outlives the platform.
+CRunContext* g_empty = nullptr;
+
 constexpr std::int32_t STRSAFE_E_INSUFFICIENT_BUFFER = static_cast<std::int32_t>(0x8007007A);
 constexpr std::int32_t STRSAFE_E_INVALID_PARAMETER = static_cast<std::int32_t>(0x80070057);
 }  // namespace
@@ -14,6 +18,7 @@ CRunContext& TheRun()
 {
     if (CRunContext* run = CRunContext::Current()) return *run;
     static CRunContext empty;
+    g_empty = &empty;
     return empty;
 }
 
@@ -41,6 +46,17 @@ BOOL CRunContext::LoadResString(UINT id, char16_t* buffer, int size)
     buffer[limit - 1] = 0;
     Log(u"CCorvelChgApp::LoadResString StringCchCopy error code: %d", STRSAFE_E_INSUFFICIENT_BUFFER);
     return FALSE;
+}
+
+void ReportEventOf(EventKind kind, std::vector<String16> inserts)
+{
+    CRunContext* run = CRunContext::Current();
+    if (!run || run == g_empty) return;
+    const char16_t* failedCall = u"";
+    const DWORD error = run->m_events.Report(kind, inserts, &failedCall);
+    if (error == ERROR_SUCCESS) return;
+    Log(u"CEventReport::Report the event %d could not be reported, %s failed, code: %d.", kEvents[kind].id, failedCall,
+        error);
 }
 
 String16 CRunContext::LoadText(UINT id)

@@ -4,8 +4,11 @@
 // a test makes one of its own. One is in effect per process.
 #pragma once
 
+#include <vector>
+
 #include "fw/ProcessWide.h"
 #include "log/ErrorLog.h"
+#include "log/EventReport.h"
 
 // The version class: below 6.2 (Windows 7), 6.2 (Windows 8), and above 6.2,
 // which is Windows 8.1 (6.3) and later, Windows 10 and 11 included.
@@ -31,12 +34,25 @@ public:
     // Windows 10 or later (major version 10; OSVER_AFTER_6_2 also covers
     // 8.1): the pointer roles "Pin" and "Person" exist.
     BOOL m_bWindows10 = FALSE;
+    // The run's reports to the Application event log.
+    CEventReport m_events;
 };
 
 // The run context in effect. There is one wherever the tool runs: the
 // application object from its start to its end, or a test's own. Code that
 // runs outside both meets an empty one: no log, the version class unknown.
 CRunContext& TheRun();
+
+// Reports one event of the run to the Application event log, with as many
+// inserts as its text takes; a report that fails is written to the log.
+// Outside a run (no run context) nothing is reported.
+void ReportEventOf(EventKind kind, std::vector<String16> inserts);
+template <EventKind kind, class... Inserts>
+void ReportEvent(const Inserts&... inserts)
+{
+    static_assert(sizeof...(Inserts) == kEvents[kind].inserts, "an event takes as many inserts as its text has");
+    ReportEventOf(kind, {String16(inserts)...});
+}
 
 // Writes one line to the log when logging is on.
 template <class... Args>

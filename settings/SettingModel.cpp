@@ -135,20 +135,38 @@ bool BuiltInLevel(int item, DWORD mode, DWORD* level)
     return false;
 }
 
+// A value written by an administrator, reported where they look when it
+// cannot be used.
 bool ReadPolicyDword(HKEY root, const char16_t* key, const char16_t* name, DWORD last, DWORD* value)
 {
+    String16 path = root == HKEY_LOCAL_MACHINE ? u"HKLM\\" : u"HKCU\\";
+    path += key;
+    if (path.back() != u'\\') path += u'\\';
     DWORD stored = 0;
-    if (RegReadDword(root, key, name, &stored) != ERROR_SUCCESS) return false;
+    const LONG read = RegReadDword(root, key, name, &stored);
+    if (read == static_cast<LONG>(ERROR_INVALID_PARAMETER) || read == static_cast<LONG>(ERROR_MORE_DATA)) {
+        ReportEvent<EVENT_POLICY_WRONG_TYPE>(path + name);
+    }
+    if (read != ERROR_SUCCESS) return false;
     if (stored > last) {
-        String16 path = root == HKEY_LOCAL_MACHINE ? u"HKLM\\" : u"HKCU\\";
-        path += key;
-        if (path.back() != u'\\') path += u'\\';
         Log(u"ReadPolicyDword the policy value %s%s is %u, out of the range 0 to %u; it counts as not set.", path, name,
             stored, last);
+        ReportEvent<EVENT_POLICY_OUT_OF_RANGE>(path + name, Format(u"%u", stored), Format(u"%u", last));
         return false;
     }
     *value = stored;
     return true;
+}
+
+String16 ItemNames(DWORD mask)
+{
+    String16 names;
+    for (int item = 0; item < ITEM_COUNT; ++item) {
+        if (!(mask & (1u << item))) continue;
+        if (!names.empty()) names += u", ";
+        names += ItemValueNames[item];
+    }
+    return names.empty() ? u"-" : names;
 }
 
 namespace {

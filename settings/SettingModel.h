@@ -96,6 +96,10 @@ inline bool IsMode(DWORD mode) { return mode < PROFILE_COUNT; }
 // range; one of the wrong type gets the registry helper's line.
 bool ReadPolicyDword(HKEY root, const char16_t* key, const char16_t* name, DWORD last, DWORD* value);
 
+// The items of a mask (bit n for item n) as the registry and the policy
+// template name them, in item order: "CorvelDPI, MousePointer"; "-" for none.
+String16 ItemNames(DWORD mask);
+
 // "Software\Halden\CorvelChg\Settings\<value name of the item>".
 String16 ItemKey(int item);
 

@@ -49,6 +49,12 @@ DWORD CSettingsStore::GetShipmentMode()
     return IsMode(mode) ? mode : 0;
 }
 
+const String16& CSettingsStore::ProfileNameForReport(int mode)
+{
+    if (m_strProfilesName[0].empty()) GetProfilesName();
+    return ProfileName(mode);
+}
+
 const String16& CSettingsStore::ProfileName(int mode) const
 {
     static const String16 none;

@@ -44,6 +44,9 @@ public:
 
     // The display name of a profile; empty for an index outside 0 to 2.
     const String16& ProfileName(int mode) const;
+    // The same, the names read first when no run has read them yet (the
+    // runs without a window): for the event log.
+    const String16& ProfileNameForReport(int mode);
 
     int m_nMode = 0;
     int m_nSelMode = 0;

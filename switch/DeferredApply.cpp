@@ -15,6 +15,40 @@ bool AnotherHolder(const ScopedMutex& mutex, DWORD lastError)
 
 }  // namespace
 
+BOOL CDeferredApply::Cancelled(DWORD dpiInEffect, DWORD dpiWanted)
+{
+    Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
+    m_outcome = APPLY_CANCELLED;
+    m_dwDpiInEffect = dpiInEffect;
+    m_dwDpiWanted = dpiWanted;
+    return TRUE;
+}
+
+BOOL CDeferredApply::Failed()
+{
+    m_outcome = APPLY_FAILED;
+    return FALSE;
+}
+
+// The sign-in run's work, done at the sign-in or at the catch-up of a start.
+void CDeferredApply::ReportOutcome()
+{
+    switch (m_outcome) {
+    case APPLY_NOTHING: break;
+    case APPLY_DONE: {
+        const int mode = m_settings.m_nMode;
+        ReportEvent<EVENT_SIGN_IN_RUN_DONE>(m_settings.ProfileNameForReport(mode), Format(u"%d", mode + 1),
+                                            Format(u"%d", m_dwDpiInEffect));
+        break;
+    }
+    case APPLY_RETURNED: ReportEvent<EVENT_SIGN_IN_RUN_RETURNED>(); break;
+    case APPLY_CANCELLED:
+        ReportEvent<EVENT_SIGN_IN_RUN_CANCELLED>(Format(u"%d", m_dwDpiInEffect), Format(u"%d", m_dwDpiWanted));
+        break;
+    case APPLY_FAILED: ReportEvent<EVENT_SIGN_IN_RUN_FAILED>(); break;
+    }
+}
+
 // Every item again, not only the metrics: an item that a return before the
 // sign-in could not put back gets another try, and the set goes only when
 // this run has seen every item back, whatever the return recorded.
@@ -26,17 +60,15 @@ BOOL CDeferredApply::FinishReturn()
     DWORD dpi = 0;
     if (!engine.GetDpiInEffect(&dpi)) {
         Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
-        return FALSE;
+        return Failed();
     }
-    if (kept.NeedsSignIn(dpi)) {
-        Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
-        return TRUE;
-    }
+    if (kept.NeedsSignIn(dpi)) return Cancelled(dpi, kept.KeptDpi());
     if (kept.ApplyAll(engine) != 0) {
         Log(u"CCorvelChgApp::DoApply the return did not put everything back, the kept settings stay.");
-        return FALSE;
+        return Failed();
     }
     COriginalSettings::Remove();
+    m_outcome = APPLY_RETURNED;
     return TRUE;
 }
 
@@ -46,18 +78,21 @@ BOOL CDeferredApply::DoApply()
     SettingValues values = {};
     const DWORD mode = static_cast<DWORD>(m_settings.m_nMode);
     if (m_settings.m_nModeState == MODESTATE_SHIPMENT) {
-        if (m_settings.GetShipmentSettings(mode, values) != 0) return FALSE;
+        if (m_settings.GetShipmentSettings(mode, values) != 0) return Failed();
     } else if (m_settings.GetSettings(mode, values) != 0) {
-        return FALSE;
+        return Failed();
     }
     CSwitchMode engine;
     DWORD dpi = 0;
     if (!engine.GetDpi(&dpi)) {
         Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
-        return FALSE;
+        return Failed();
     }
-    if (static_cast<DWORD>(values[ITEM_DPI]) == dpi) return engine.SetWindowDesign(values);
-    Log(u"CCorvelChgApp::DoApply DPI has been chaged by user. Apply cancel.");
+    const DWORD wanted = static_cast<DWORD>(values[ITEM_DPI]);
+    if (wanted != dpi) return Cancelled(dpi, wanted);
+    if (!engine.SetWindowDesign(values)) return Failed();
+    m_outcome = APPLY_DONE;
+    m_dwDpiInEffect = dpi;
     return TRUE;
 }
 
@@ -73,9 +108,12 @@ void CDeferredApply::RunAtSignIn(const CChangeDeadline& deadline)
         if (MayGoOn(locked, u"Apply:")) {
             m_settings.ReadCurrentProfile();  // a switch may have run since the start
             Log(DoApply() ? u"Apply:Run Apply Succeeded." : u"Apply:Run Apply Failed.");
+            ReportOutcome();
             if (DeleteSignInRun() != ERROR_SUCCESS) Log(u"Apply:Delete AutoRun failed.");
-        } else if (locked == LOCK_TIMED_OUT) {
-            Log(u"Apply:another change of the settings runs, nothing was applied.");
+        } else {
+            if (locked == LOCK_TIMED_OUT) Log(u"Apply:another change of the settings runs, nothing was applied.");
+            m_outcome = APPLY_FAILED;  // the Run value stays for the next sign-in
+            ReportOutcome();
         }
     }
     if (mutex.Get()) Plat().sync.Release(mutex.Get());
@@ -87,6 +125,7 @@ void CDeferredApply::CatchUpNow()
     m_settings.ReadCurrentProfile();
     if (DeleteSignInRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
     Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
+    ReportOutcome();
 }
 
 // A sign-in run under way is waited for, within the deadline, and its work

@@ -31,5 +31,14 @@ public:
     void CatchUpNow();
 
 private:
+    // What DoApply did, for the Application event log.
+    enum Outcome { APPLY_NOTHING, APPLY_DONE, APPLY_RETURNED, APPLY_CANCELLED, APPLY_FAILED };
+    BOOL Cancelled(DWORD dpiInEffect, DWORD dpiWanted);
+    BOOL Failed();
+    void ReportOutcome();
+
     CSettingsStore& m_settings;
+    Outcome m_outcome = APPLY_NOTHING;
+    DWORD m_dwDpiInEffect = 0;
+    DWORD m_dwDpiWanted = 0;
 };

@@ -34,7 +34,28 @@ bool PollFor(bool (*condition)(), DWORD limit)
 bool DesktopReady() { return CSwitchMode::IsDesktopReady() != FALSE; }
 bool SignInRunDone() { return !IsSignInRunPending(); }
 
+CheckResult KeepFailed(const KeepFailure& failure)
+{
+    ReportEvent<EVENT_CHECK_NOT_KEPT>(failure.value, Format(u"%d", failure.code));
+    return CHECK_NOT_KEPT;
+}
+
 }  // namespace
+
+// One event for a check that changed or failed something, naming the items;
+// none for one that found everything as the profile gives it.
+void CKeepCheck::ReportLooks(DWORD putBack, DWORD failed)
+{
+    if (putBack == 0 && failed == 0) return;
+    const int mode = m_settings.m_nMode;
+    const String16 name = m_settings.ProfileNameForReport(mode);
+    const String16 number = Format(u"%d", mode + 1);
+    if (failed != 0) {
+        ReportEvent<EVENT_CHECK_ITEMS_FAILED>(name, number, ItemNames(putBack), ItemNames(failed));
+    } else {
+        ReportEvent<EVENT_CHECK_PUT_BACK>(name, number, ItemNames(putBack));
+    }
+}
 
 bool CKeepCheck::IsKept()
 {
@@ -50,9 +71,11 @@ CheckResult CKeepCheck::Run()
     if (!IsKept()) return CHECK_OFF;
     if (!PollFor(DesktopReady, kDesktopWait)) {
         Log(u"CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it.");
+        ReportEvent<EVENT_CHECK_NO_DESKTOP>();
     }
     if (!PollFor(SignInRunDone, kSignInRunWait)) {
         Log(u"CCorvelChgApp::RunKeepCheck the sign-in run did not come.");
+        ReportEvent<EVENT_CHECK_NO_SIGN_IN_RUN>();
     }
 
     CChangeDeadline deadline;
@@ -62,8 +85,12 @@ CheckResult CKeepCheck::Run()
     LockResult locked = autoRun.Lock(kAutoRunMutexName, deadline.Left());
     if (MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) locked = change.Lock(kChangeMutexName, deadline.Left());
     if (!MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) {
-        if (locked != LOCK_TIMED_OUT) return CHECK_NOT_RUN;
+        if (locked != LOCK_TIMED_OUT) {
+            ReportEvent<EVENT_CHECK_NOT_RUN>();
+            return CHECK_NOT_RUN;
+        }
         Log(u"CCorvelChgApp::RunKeepCheck another change of the settings runs, nothing was checked.");
+        ReportEvent<EVENT_CHECK_BUSY>();
         return CHECK_BUSY;
     }
     m_settings.ReadCurrentProfile();
@@ -84,15 +111,17 @@ CheckResult CKeepCheck::CheckKeptProfile()
                                                                     : m_settings.GetSettings(mode, values);
     if (read != 0) {
         Log(u"CCorvelChgApp::RunKeepCheck the profile could not be read.");
+        ReportEvent<EVENT_CHECK_NOT_RUN>();
         return CHECK_ITEMS_FAILED;
     }
     CSwitchMode engine;
     ProfileCheckResult first = CheckProfile(engine, values);
-    if (first.keepFailed) return CHECK_NOT_KEPT;
+    if (first.keepFailed) return KeepFailed(first.keepFailure);
     Plat().system.Sleep(kSecondLook);
     ProfileCheckResult second = CheckProfile(engine, values, NotToLookAtAgain(first));
-    if (second.keepFailed) return CHECK_NOT_KEPT;
+    if (second.keepFailed) return KeepFailed(second.keepFailure);
     const DWORD failed = first.failed | second.failed;
+    ReportLooks(first.putBack | second.putBack, failed);
     const bool textSizeStored = first.textSizeStored || second.textSizeStored;
     if (textSizeStored) {
         ArrangeSignInRun();

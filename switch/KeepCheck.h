@@ -35,6 +35,7 @@ private:
     // Keeping is on for the user and a profile is current for them.
     bool IsKept();
     CheckResult CheckKeptProfile();
+    void ReportLooks(DWORD putBack, DWORD failed);
 
     CSettingsStore& m_settings;
 };

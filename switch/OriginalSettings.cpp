@@ -170,7 +170,7 @@ void COriginalSettings::Remove()
 // (no desktop view for the icon size) is listed as not read instead; the
 // DPI in effect must be had, from "AppliedDPI" or else the screen, or no
 // return could tell when its metrics fit.
-KeepResult COriginalSettings::Keep(CSwitchMode& engine)
+KeepResult COriginalSettings::Keep(CSwitchMode& engine, KeepFailure* failure)
 {
     if (IsKept()) return KEEP_NOT_NEEDED;
     DWORD mode = 0;
@@ -189,6 +189,7 @@ KeepResult COriginalSettings::Keep(CSwitchMode& engine)
     }
     if (writer.Error() != ERROR_SUCCESS) {
         Log(u"COriginalSettings::Keep %s could not be kept, code: %d.", writer.Failed(), writer.Error());
+        if (failure) *failure = {writer.Failed(), writer.Error()};
         key.Close();
         Remove();
         return KEEP_FAILED;

@@ -21,13 +21,20 @@ enum KeepResult {
     KEEP_FAILED,      // the set could not be written: nothing may change
 };
 
+// What a failed keep could not write, and the error.
+struct KeepFailure {
+    String16 value;
+    LONG code = 0;
+};
+
 class COriginalSettings {
 public:
     // Before a switch changes anything: keeps the settings in effect and
     // stored now, unless a whole set is kept already or the user's "Mode"
     // says that a switch of an earlier version replaced them (any value but
-    // MODE_ORIGINAL). A failed keep is logged and leaves no part of a set.
-    static KeepResult Keep(CSwitchMode& engine);
+    // MODE_ORIGINAL). A failed keep is logged, says in *failure what failed
+    // and leaves no part of a set.
+    static KeepResult Keep(CSwitchMode& engine, KeepFailure* failure = nullptr);
     // A whole set is kept.
     static bool IsKept();
     // Removes the set, "Complete" first, so that what is left is never whole.
@@ -40,6 +47,7 @@ public:
     // the set: the window metrics, pixels at the DPI in effect, wait for the
     // sign-in run.
     bool NeedsSignIn(DWORD dpiInEffect) const;
+    DWORD KeptDpi() const { return m_dwAppliedDpi; }
     // Puts back every item, in the order of a switch, the metrics too: the
     // mask of the items that failed (bit n for item n).
     DWORD ApplyAll(CSwitchMode& engine);

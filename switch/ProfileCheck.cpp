@@ -153,7 +153,7 @@ ProfileCheckResult CheckProfile(CSwitchMode& engine, const SettingValues& values
         String16 had;
         if (check.find(engine, values, &had) != FOUND_DIFFERENT) continue;
         // The first change keeps the person's own settings first, as a switch does.
-        if (!changing && COriginalSettings::Keep(engine) == KEEP_FAILED) {
+        if (!changing && COriginalSettings::Keep(engine, &result.keepFailure) == KEEP_FAILED) {
             result.keepFailed = true;
             return result;
         }

@@ -7,12 +7,14 @@
 
 #include "engine/SwitchMode.h"
 #include "settings/SettingModel.h"
+#include "switch/OriginalSettings.h"
 
 struct ProfileCheckResult {
     DWORD failed = 0;             // bit n: item n differed and could not be put back
     DWORD putBack = 0;            // bit n: item n was put back
     bool textSizeStored = false;  // the text size was stored again for the next sign-in
     bool keepFailed = false;      // the person's own settings could not be kept: nothing was changed
+    KeepFailure keepFailure;      // ... what could not be written
 };
 
 // One look at every item of the profile's values, in the order of a switch;

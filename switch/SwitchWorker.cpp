@@ -83,7 +83,7 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
     }
     CSwitchMode engine;
     // Nothing of the person's is overwritten before their settings are kept.
-    if (COriginalSettings::Keep(engine) == KEEP_FAILED) {
+    if (COriginalSettings::Keep(engine, &m_keepFailure) == KEEP_FAILED) {
         m_bKeepFailed = TRUE;
         return 0;
     }
@@ -171,6 +171,49 @@ UINT SwitchIndex(const CSwitchWorker& worker)
     }
 }
 
+// What a return did, for the Application event log.
+void ReportReturn(int result, DWORD failed)
+{
+    if (result == PROGRESS_BUSY) {
+        ReportEvent<EVENT_RETURN_BUSY>();
+    } else if (result == PROGRESS_NOT_RUN || (failed & kProfileUnreadable)) {
+        ReportEvent<EVENT_RETURN_NOT_RUN>();
+    } else if (failed != 0) {
+        ReportEvent<EVENT_RETURN_ITEMS_FAILED>(ItemNames(failed));
+    } else if (result == PROGRESS_SIGN_OUT) {
+        ReportEvent<EVENT_RETURNED_SIGN_IN>();
+    } else {
+        ReportEvent<EVENT_RETURNED>();
+    }
+}
+
+// What a switch did, with the profile's name and number, for the
+// Application event log.
+void ReportSwitch(const CSwitchWorker& worker, UINT index, int result)
+{
+    const DWORD failed = worker.m_dwFailed;
+    if (index == kOriginalIndex) {
+        ReportReturn(result, failed);
+        return;
+    }
+    const String16 name = TheSettings()->ProfileNameForReport(static_cast<int>(index));
+    const String16 number = Format(u"%d", index + 1);
+    if (result == PROGRESS_BUSY) {
+        ReportEvent<EVENT_SWITCH_BUSY>(name, number);
+    } else if (result == PROGRESS_NOT_KEPT) {
+        const KeepFailure& keep = worker.m_keepFailure;
+        ReportEvent<EVENT_SWITCH_NOT_KEPT>(name, number, keep.value, Format(u"%d", keep.code));
+    } else if (result == PROGRESS_NOT_RUN || (failed & kProfileUnreadable)) {
+        ReportEvent<EVENT_SWITCH_NOT_RUN>(name, number);
+    } else if (failed != 0) {
+        ReportEvent<EVENT_SWITCH_ITEMS_FAILED>(name, number, ItemNames(failed));
+    } else if (result == PROGRESS_SIGN_OUT) {
+        ReportEvent<EVENT_SWITCHED_SIGN_IN>(name, number);
+    } else {
+        ReportEvent<EVENT_SWITCHED>(name, number);
+    }
+}
+
 // The changes themselves, with the Run value they call for, while this
 // thread holds the exclusion; the boxes and pauses come after, so that a
 // person reading a box keeps no other change waiting.
@@ -205,6 +248,7 @@ unsigned int ProcessProc(void* param)
     if (!worker) return 0;
     const UINT index = SwitchIndex(*worker);
     const int result = ChangeSettings(*worker, index);
+    ReportSwitch(*worker, index, result);
     if (result == PROGRESS_BUSY || result == PROGRESS_NOT_RUN) {
         worker->ShowFailureMessage(worker->MakeFailedMessage(index, kProfileUnreadable));
         worker->EndFromWorker(result);

@@ -6,6 +6,7 @@
 
 #include "platform/WinTypes.h"
 #include "switch/ChangeLock.h"
+#include "switch/OriginalSettings.h"
 #include "switch/SignInRun.h"
 
 // The kind of a switch run.
@@ -47,6 +48,7 @@ public:
     DWORD m_dwFailed = 0;
     // The person's own settings could not be kept: nothing was changed.
     BOOL m_bKeepFailed = FALSE;
+    KeepFailure m_keepFailure;
     // How long the switch may wait for other changes: from the start of the
     // run for a command line, from the person's click in the main window.
     CChangeDeadline m_deadline;

@@ -30,6 +30,7 @@ class SwitchWorkerTest : public AppTest {
 protected:
     void SetUp() override
     {
+        app.GetProfilesName();  // as every run does before its progress window
         EnableLog();
         HWND shell = fake.desktop.Add(nullptr, u"Progman");
         HWND view = fake.desktop.Add(shell, u"SHELLDLL_DefView");
