@@ -15,7 +15,10 @@ wixl cannot store text outside ASCII (it writes it empty or crashes), so:
    products keeps its VersionMin exclusive, so the same version is no
    downgrade and an older one still is;
 5. give the summary's Template the package's language: wixl writes 1033
-   whatever Languages says.
+   whatever Languages says;
+6. make each value of Type="expandable" a REG_EXPAND_SZ: wixl writes it
+   as a plain string, and the Registry table marks an expandable one with
+   the prefix "#%" (Microsoft's Registry table page).
 The WiX source stays the one place where the data is written down.
 
 Usage: build-msi.py SOURCE_DIR WORK_DIR OUTPUT.msi VERSION  (run in the
@@ -96,6 +99,27 @@ def allow_same_version(msi, work):
     subprocess.run(['msibuild', msi, '-i', table], check=True)
 
 
+def expandable_values(text):
+    """(Id, Value) of each RegistryValue of Type="expandable"."""
+    values = []
+    for match in ELEMENT.finditer(text):
+        attributes = dict(ATTRIBUTE.findall(match.group(2)))
+        if match.group(1) != 'RegistryValue' or attributes.get('Type') != 'expandable':
+            continue
+        if 'Id' not in attributes:
+            sys.exit(f'build-msi: an expandable value needs an Id: {attributes.get("Name")}')
+        values.append((attributes['Id'], attributes['Value']))
+    return values
+
+
+def mark_expandable(msi, values):
+    for key, value in values:
+        if "'" in value:
+            sys.exit(f"build-msi: a value with ' cannot be written: {value}")
+        subprocess.run(['msibuild', msi, '-q', f"UPDATE Registry SET Value='#%{value}' WHERE Registry='{key}'"],
+                       check=True)
+
+
 def summary_language(msi):
     """Template is "platform;language"; the other summary fields stay."""
     info = subprocess.run(['msiinfo', 'suminfo', msi], check=True, capture_output=True, text=True).stdout
@@ -109,14 +133,18 @@ def main():
     source, work, output, version = sys.argv[1:5]
     os.makedirs(work, exist_ok=True)
     texts = {}
+    expandable = []
     for name in ('CorvelChg.wxs', 'FactoryData.wxi'):
         with open(os.path.join(source, name), encoding='utf-8') as f:
-            copy = ascii_copy(f.read(), texts)
+            original = f.read()
+        expandable += expandable_values(original)
+        copy = ascii_copy(original, texts)
         with open(os.path.join(work, name), 'w', encoding='utf-8') as f:
             f.write(copy)
     subprocess.run(['wixl', '-a', 'x64', '-D', f'Version={version}', '-I', work, '-o', output,
                     os.path.join(work, 'CorvelChg.wxs')], check=True)
     localize(output, work, texts)
+    mark_expandable(output, expandable)
     allow_same_version(output, work)
     summary_language(output)
 

@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb fonts-noto-cjk imagemagick                         # running it: Wine, a display, the font, screenshots
   fp-utils libchm-bin                                                 # the help file (chmcmd) and its reader
   wixl msitools python3                                               # the installer
+  python3-pefile                                                      # reading the event texts out of the program
   e2fsprogs                                                           # chattr, for the read-only log test
   procps                                                              # pgrep, for the scripts that end what they started
   git util-linux                                                      # the Debian 13 script copies the checkout with git; setpriv, unshare

@@ -51,6 +51,18 @@ check "level value Extra of DtIconSize" 'query "HKLM\\Software\\Halden\\CorvelCh
 check "profile level" 'query "HKLM\\Software\\Halden\\CorvelChg\\Profiles\\1" CorvelDPI | grep -q "REG_DWORD *0x4"'
 check "the three profile names, as REG_SZ" '[ "$(names)" = "$(printf "\"ProfilesName\"=\"%s\"\n" 設定① 設定② 設定③)" ]'
 
+# The event source of the Application log: the package's Registry table,
+# then what msiexec wrote.
+source_key='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Tessaly'
+registry_row() { msiinfo export "$build/CorvelChg.msi" Registry | tr -d '\r' | awk -F'\t' -v n="$1" '$4 == n {print $2 "|" $3 "|" $5}'; }
+check "the package marks the message file expandable (#%)" \
+  '[ "$(registry_row EventMessageFile)" = "2|SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tessaly|#%[#CorvelChgExe]" ]'
+check "the package's TypesSupported is a number" \
+  '[ "$(registry_row TypesSupported)" = "2|SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tessaly|#7" ]'
+check "the event source's message file, REG_EXPAND_SZ, is the program" \
+  '[ "$(query "$source_key" EventMessageFile | sed -n "s/.*EventMessageFile *REG_EXPAND_SZ *//p")" = "C:\\Program Files\\Halden\\CorvelChg\\CorvelChg.exe" ]'
+check "the event source takes errors, warnings and information" 'query "$source_key" TypesSupported | grep -q "REG_DWORD *0x7$"'
+
 # The installed tool: an interactive start, then the sign-in run.
 wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v AppliedDPI /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Halden\CorvelChg\Profiles\0' /v CorvelDPI /t REG_DWORD /d 4 /f >/dev/null 2>&1
@@ -142,6 +154,7 @@ check "factory data removed" '! query "HKLM\\Software\\Halden\\CorvelChg\\Settin
 check "names removed" '[ -z "$(names)" ]'
 check "shortcut removed" '[ -z "$(find "$WINEPREFIX/drive_c" -name "Tessaly*.lnk")" ]'
 check "nothing starts at sign-in any more" '! query "$run_key" CorvelChgKeep | grep -q REG_SZ'
+check "the event source is gone" '! wine reg query "$source_key" /reg:64 >/dev/null 2>&1'
 check "the user's levels stay" 'query "HKCU\\Software\\Halden\\CorvelChg\\Profiles\\0" CorvelDPI | grep -q "REG_DWORD *0x4"'
 
 echo "installer and help: $passed passed, $failed failed"
