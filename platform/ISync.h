@@ -18,6 +18,10 @@ public:
     virtual BOOL Release(HANDLE mutex) = 0;
     // CloseHandle.
     virtual void Close(HANDLE mutex) = 0;
+    // GetLastError on the calling thread, right after a failed Wait or
+    // Release of this interface (ERROR_NOT_OWNER for a release by a thread
+    // that does not own the mutex).
+    virtual DWORD LastError() = 0;
 };
 
 struct MutexTraits : NullMeansNone {

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeDesktop.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 std::vector<HWND> FakeDesktop::ChildrenOf(HWND parent) const
@@ -86,4 +88,14 @@ HWND FakeDesktop::Add(HWND parent, StringView16 className)
     HWND handle = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x600 + 4 * m_nodes.size()));
     m_nodes.push_back(Node{handle, parent ? parent : Root(), String16(className)});
     return handle;
+}
+
+void FakeDesktop::Raise(HWND window)
+{
+    auto node = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const Node& n) { return n.handle == window; });
+    if (node == m_nodes.end()) return;
+    const Node raised = *node;
+    m_nodes.erase(node);
+    auto first = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const Node& n) { return n.parent == raised.parent; });
+    m_nodes.insert(first, raised);
 }

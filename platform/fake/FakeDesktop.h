@@ -23,8 +23,12 @@ public:
     HWND GetFirstChild(HWND window) override;
     BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Adds a window as the last child of parent (the desktop when null).
+    // Adds a window as the last child of parent (the desktop when null):
+    // siblings are kept in Z order, the first at the top.
     HWND Add(HWND parent, StringView16 className);
+    // Puts the window at the top of the Z order of its siblings, as
+    // SetWindowPos with HWND_TOP does.
+    void Raise(HWND window);
     HWND Root() const { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x500)); }
 
     bool noDesktop = false;

@@ -28,9 +28,9 @@ FakeDisplay::FakeDisplay()
     std::memcpy(metrics.lfMessageFont.lfFaceName, face, sizeof(face));
 }
 
-BOOL FakeDisplay::Fail()
+BOOL FakeDisplay::Fail(DWORD code)
 {
-    m_lastError = failureCode;
+    m_lastError = code;
     return FALSE;
 }
 
@@ -40,19 +40,21 @@ BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UIN
     switch (action) {
     case SPI_GETNONCLIENTMETRICS: {
         auto* out = static_cast<NONCLIENTMETRICSW*>(pvParam);
-        if (failGet || !out || uiParam != sizeof(metrics) || out->cbSize != sizeof(metrics)) return Fail();
+        if (!out || uiParam != sizeof(metrics) || out->cbSize != sizeof(metrics)) return Fail(ERROR_INVALID_PARAMETER);
+        if (failGet) return Fail(failureCode);
         std::memcpy(out, &metrics, sizeof(metrics));
         return TRUE;
     }
     case SPI_SETNONCLIENTMETRICS: {
         auto* in = static_cast<const NONCLIENTMETRICSW*>(pvParam);
-        if (failSet || !in || uiParam != sizeof(metrics) || in->cbSize != sizeof(metrics)) return Fail();
+        if (!in || uiParam != sizeof(metrics) || in->cbSize != sizeof(metrics)) return Fail(ERROR_INVALID_PARAMETER);
+        if (failSet) return Fail(failureCode);
         std::memcpy(&metrics, in, sizeof(metrics));
         ++metricsWrites;
         return TRUE;
     }
     case SPI_SETCARETWIDTH:
-        if (failCaretWidth) return Fail();
+        if (failCaretWidth) return Fail(failureCode);
         caretWidth = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(pvParam));
         return TRUE;
     case SPI_GETCARETWIDTH:
@@ -60,16 +62,16 @@ BOOL FakeDisplay::SystemParameters(UINT action, UINT uiParam, void* pvParam, UIN
         return TRUE;
     case SPI_SETCURSORS:
         if (onSetCursors) onSetCursors();
-        if (failCursors) return Fail();
-        return uiParam == 0 && !pvParam ? TRUE : Fail();
+        if (failCursors) return Fail(failureCode);
+        return uiParam == 0 && !pvParam ? TRUE : Fail(ERROR_INVALID_PARAMETER);
     case SPI_GETHIGHCONTRAST: {
         auto* out = static_cast<HIGHCONTRASTW*>(pvParam);
-        if (!out || out->cbSize != sizeof(HIGHCONTRASTW)) return Fail();
+        if (!out || out->cbSize != sizeof(HIGHCONTRASTW)) return Fail(ERROR_INVALID_PARAMETER);
         out->dwFlags = highContrast ? HCF_HIGHCONTRASTON : 0;
         return TRUE;
     }
     default:
-        return Fail();
+        return Fail(ERROR_INVALID_SPI_VALUE);
     }
 }
 
@@ -78,7 +80,7 @@ int FakeDisplay::AnnounceChange(UINT action, const char16_t* area, DWORD waitMs,
     announcements.push_back(Announcement{action, area ? String16(area) : String16(), waitMs});
     *waited = 0;
     if (failAnnounce) {
-        Fail();
+        Fail(failureCode);
         return ANNOUNCE_FAILED;
     }
     *waited = announceTakes < waitMs ? announceTakes : waitMs;
@@ -102,13 +104,13 @@ std::vector<UINT> FakeDisplay::FinishAnnouncements(DWORD waitMs)
 UINT FakeDisplay::CaretBlinkTime()
 {
     if (!failGetBlink) return blinkTime;
-    Fail();
+    Fail(failureCode);
     return 0;
 }
 
 BOOL FakeDisplay::SetCaretBlinkTime(UINT milliseconds)
 {
-    if (failBlink) return Fail();
+    if (failBlink) return Fail(failureCode);
     blinkTime = milliseconds;
     return TRUE;
 }

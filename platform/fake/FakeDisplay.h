@@ -1,5 +1,8 @@
 // System parameters kept in memory: a whole NONCLIENTMETRICSW, the caret
-// width and blink time; each call can be told to fail.
+// width and blink time; each call can be told to fail. Inputs are refused
+// as Windows refuses them: a structure of another size with
+// ERROR_INVALID_PARAMETER, an action it does not know with
+// ERROR_INVALID_SPI_VALUE.
 #pragma once
 
 #include <functional>
@@ -49,7 +52,9 @@ public:
     bool failGetBlink = false;
     bool failCursors = false;            // SPI_SETCURSORS, as Wine 8 (1439)
     std::function<void()> onSetCursors;  // runs as SPI_SETCURSORS is called
-    DWORD failureCode = 1400;
+    // What a call told to fail leaves in LastError(): by default the code
+    // Windows gives SystemParametersInfoW for a structure of another size.
+    DWORD failureCode = ERROR_INVALID_PARAMETER;
     std::vector<Call> calls;
     std::vector<Announcement> announcements;
     DWORD announceTakes = 0;
@@ -60,6 +65,6 @@ public:
     int metricsWrites = 0;
 
 private:
-    BOOL Fail();
+    BOOL Fail(DWORD code);
     DWORD m_lastError = 0;
 };

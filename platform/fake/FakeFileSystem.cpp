@@ -77,14 +77,24 @@ void FakeFileSystem::Close(FileId file)
     m_open.erase(file);
 }
 
-// The codes the log meets; FormatMessageW has no text for a code it does not
-// know.
+// The codes the log meets, with the texts of "System Error Codes"; the
+// system has no text for a code it does not know.
 String16 FakeFileSystem::ErrorText(DWORD error)
 {
-    const DWORD known[] = {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE,
-                           ERROR_WRITE_FAULT, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL};
-    for (DWORD code : known) {
-        if (code == error) return errorText;
+    static const struct {
+        DWORD code;
+        const char16_t* text;
+    } texts[] = {
+        {ERROR_FILE_NOT_FOUND, u"The system cannot find the file specified."},
+        {ERROR_PATH_NOT_FOUND, u"The system cannot find the path specified."},
+        {ERROR_ACCESS_DENIED, u"Access is denied."},
+        {ERROR_INVALID_HANDLE, u"The handle is invalid."},
+        {ERROR_WRITE_FAULT, u"The system cannot write to the specified device."},
+        {ERROR_SHARING_VIOLATION, u"The process cannot access the file because it is being used by another process."},
+        {ERROR_DISK_FULL, u"There is not enough space on the disk."},
+    };
+    for (const auto& entry : texts) {
+        if (entry.code == error) return entry.text;
     }
     return String16();
 }

@@ -1,5 +1,6 @@
 // In-memory files for the log: appends at the current end, can be told to
-// fail opening or writing.
+// fail opening or writing. Each error code the log can meet has its own
+// English text, as FormatMessageW gives it; any other code has none.
 #pragma once
 
 #include <map>
@@ -27,7 +28,6 @@ public:
 
     DWORD openError = 0;            // nonzero: every open fails with it
     int writesBeforeFailure = -1;   // writes that succeed before every later one fails
-    String16 errorText = u"Access is denied.";  // of every code the stand-in knows
     std::set<String16> readOnly;                 // files that cannot be opened for writing
     int opens = 0;
     int writes = 0;

@@ -24,6 +24,15 @@ struct ThreadEnd {
 };
 thread_local ThreadEnd t_threadEnd;
 
+// GetLastError's value: one per thread.
+thread_local DWORD t_lastError = ERROR_SUCCESS;
+
+DWORD Failed(DWORD result, DWORD error)
+{
+    t_lastError = error;
+    return result;
+}
+
 }  // namespace
 
 FakeSync::FakeSync()
@@ -80,7 +89,7 @@ DWORD FakeSync::Wait(HANDLE mutex, DWORD milliseconds)
 {
     std::unique_lock<std::mutex> guard(m_lock);
     auto it = m_handles.find(mutex);
-    if (it == m_handles.end()) return WAIT_FAILED;
+    if (it == m_handles.end()) return Failed(WAIT_FAILED, ERROR_INVALID_HANDLE);
     const String16 key = it->second;
     ++waits;
     timeouts[key] = milliseconds;
@@ -104,9 +113,9 @@ BOOL FakeSync::Release(HANDLE mutex)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     auto it = m_handles.find(mutex);
-    if (it == m_handles.end()) return FALSE;
+    if (it == m_handles.end()) return Failed(FALSE, ERROR_INVALID_HANDLE);
     Named& named = m_named[it->second];
-    if (named.count == 0 || named.owner != std::this_thread::get_id()) return FALSE;  // ERROR_NOT_OWNER
+    if (named.count == 0 || named.owner != std::this_thread::get_id()) return Failed(FALSE, ERROR_NOT_OWNER);
     if (--named.count == 0) {
         named.owner = std::thread::id();
         m_released.notify_all();
@@ -124,6 +133,8 @@ void FakeSync::Close(HANDLE mutex)
     if (--named.handles == 0 && !named.heldElsewhere) m_named.erase(it->second);
     m_handles.erase(it);
 }
+
+DWORD FakeSync::LastError() { return t_lastError; }
 
 void FakeSync::ThreadEnded(std::thread::id thread)
 {

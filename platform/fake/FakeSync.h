@@ -9,7 +9,8 @@
 // returns at once, as if that holder had just released it, and is counted;
 // with stuckElsewhere it times out instead, and with abandonedElsewhere the
 // holder ended without releasing it. A wait that times out moves the clock
-// on by its time-out.
+// on by its time-out. A failed wait or release sets the calling thread's
+// last error, as Windows' is kept per thread.
 #pragma once
 
 #include <condition_variable>
@@ -28,6 +29,7 @@ public:
     DWORD Wait(HANDLE mutex, DWORD milliseconds) override;
     BOOL Release(HANDLE mutex) override;
     void Close(HANDLE mutex) override;
+    DWORD LastError() override;
 
     void HoldElsewhere(StringView16 name);
     void ReleaseElsewhere(StringView16 name);

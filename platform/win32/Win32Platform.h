@@ -47,6 +47,7 @@ public:
     DWORD Wait(HANDLE mutex, DWORD milliseconds) override;
     BOOL Release(HANDLE mutex) override;
     void Close(HANDLE mutex) override;
+    DWORD LastError() override;
 };
 
 class Win32Windows : public IWindows {

@@ -12,3 +12,5 @@ DWORD Win32Sync::Wait(HANDLE mutex, DWORD milliseconds) { return WaitForSingleOb
 BOOL Win32Sync::Release(HANDLE mutex) { return ReleaseMutex(mutex); }
 
 void Win32Sync::Close(HANDLE mutex) { CloseHandle(mutex); }
+
+DWORD Win32Sync::LastError() { return GetLastError(); }

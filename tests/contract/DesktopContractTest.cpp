@@ -7,66 +7,62 @@
 //   FindWindowExW     https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-findwindowexw
 //   GetWindow         https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getwindow
 //   PostMessageW      https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-postmessagew
+//   SetWindowPos      https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setwindowpos
 #include <algorithm>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/fake/FakeDesktop.h"
 #include "tests/contract/ContractSupport.h"
-#ifdef _WIN32
-#include "platform/win32/Win32Platform.h"
-#endif
 
 namespace {
 
-struct Implementation {
-    const char* name;
-    std::function<std::unique_ptr<IDesktop>()> make;
-    // A window of the class under parent; a top-level one without a parent.
-    std::function<HWND(IDesktop&, HWND parent, const char16_t* className)> add;
-};
-
-std::vector<Implementation> Implementations()
-{
-    std::vector<Implementation> list = {{"Stand_in", [] { return std::make_unique<FakeDesktop>(); },
-                                         [](IDesktop& desktop, HWND parent, const char16_t* className) {
-                                             return static_cast<FakeDesktop&>(desktop).Add(parent, className);
-                                         }}};
-#ifdef _WIN32
-    list.push_back({"Win32", [] { return std::make_unique<Win32Desktop>(); },
-                    [](IDesktop&, HWND parent, const char16_t* className) {
-                        WNDCLASSW wc{};
-                        wc.lpfnWndProc = DefWindowProcW;
-                        wc.hInstance = GetModuleHandleW(nullptr);
-                        wc.lpszClassName = Wide(className);
-                        RegisterClassW(&wc);  // once a class; later calls fail harmlessly
-                        return CreateWindowW(Wide(className), L"", parent ? WS_CHILD : WS_POPUP, 0, 0, 10, 10, parent,
-                                             nullptr, wc.hInstance, nullptr);
-                    }});
-#endif
-    return list;
-}
-
 // A top window with a view and a list in it, and a second child beside the
 // view: the shape of the shell's desktop.
-class DesktopContract : public ::testing::TestWithParam<Implementation> {
+class DesktopContract : public ContractTest<IDesktop> {
 protected:
     void SetUp() override
     {
-        desktop = GetParam().make();
-        top = GetParam().add(*desktop, nullptr, u"TessalyContractTop");
-        view = GetParam().add(*desktop, top, u"TessalyContractView");
-        list = GetParam().add(*desktop, view, u"TessalyContractList");
-        other = GetParam().add(*desktop, top, u"TessalyContractOther");
+        top = Add(nullptr, u"TessalyContractTop");
+        view = Add(top, u"TessalyContractView");
+        list = Add(view, u"TessalyContractList");
+        other = Add(top, u"TessalyContractOther");
         ASSERT_TRUE(top && view && list && other);
     }
-#ifdef _WIN32
     void TearDown() override
     {
-        if (IsWin32(GetParam().name)) DestroyWindow(top);
-    }
+#ifdef _WIN32
+        if (!IsStandIn()) DestroyWindow(top);
 #endif
+    }
+    // A window of the class under parent; a top-level one without a parent.
+    HWND Add(HWND parent, const char16_t* className)
+    {
+        if (IsStandIn()) return StandInAs<FakeDesktop>().Add(parent, className);
+#ifdef _WIN32
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = Wide(className);
+        RegisterClassW(&wc);  // once a class; later calls fail harmlessly
+        return CreateWindowW(Wide(className), L"", parent ? WS_CHILD : WS_POPUP, 0, 0, 10, 10, parent, nullptr,
+                             wc.hInstance, nullptr);
+#else
+        return nullptr;
+#endif
+    }
+    // Puts the child at the top of the Z order of its siblings:
+    // SetWindowPos with HWND_TOP, "Places the window at the top of the Z
+    // order".
+    void Raise(HWND child)
+    {
+        if (IsStandIn()) {
+            StandInAs<FakeDesktop>().Raise(child);
+            return;
+        }
+#ifdef _WIN32
+        SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+#endif
+    }
     static BOOL Collect(HWND window, LPARAM data)
     {
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
@@ -77,13 +73,12 @@ protected:
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
         return FALSE;
     }
-    std::unique_ptr<IDesktop> desktop;
     HWND top = nullptr, view = nullptr, list = nullptr, other = nullptr;
 };
 
 // GetDesktopWindow: "The return value is a handle to the desktop window";
 // it has no failure.
-TEST_P(DesktopContract, ThereIsAlwaysADesktopWindow) { EXPECT_NE(desktop->GetDesktopWindow(), nullptr); }
+TEST_P(DesktopContract, ThereIsAlwaysADesktopWindow) { EXPECT_NE(subject->GetDesktopWindow(), nullptr); }
 
 // EnumChildWindows: every descendant, "If a child window has created child
 // windows of its own, EnumChildWindows enumerates those windows as well",
@@ -91,11 +86,11 @@ TEST_P(DesktopContract, ThereIsAlwaysADesktopWindow) { EXPECT_NE(desktop->GetDes
 TEST_P(DesktopContract, EveryDescendantUntilTheCallbackStops)
 {
     std::vector<HWND> seen;
-    desktop->EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&seen));
+    subject->EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&seen));
     EXPECT_EQ(seen.size(), 3u);
     for (HWND window : {view, list, other}) EXPECT_NE(std::find(seen.begin(), seen.end(), window), seen.end());
     seen.clear();
-    desktop->EnumChildWindows(top, StopAtFirst, reinterpret_cast<LPARAM>(&seen));
+    subject->EnumChildWindows(top, StopAtFirst, reinterpret_cast<LPARAM>(&seen));
     EXPECT_EQ(seen.size(), 1u);
 }
 
@@ -105,45 +100,49 @@ TEST_P(DesktopContract, EveryDescendantUntilTheCallbackStops)
 TEST_P(DesktopContract, TheClassNameWholeOrCut)
 {
     char16_t name[64] = {};
-    ASSERT_EQ(desktop->ClassNameOf(list, name, 64), 19);
+    ASSERT_EQ(subject->ClassNameOf(list, name, 64), 19);
     EXPECT_EQ(String16(name), u"TessalyContractList");
     char16_t cut[8];
-    EXPECT_EQ(desktop->ClassNameOf(list, cut, 8), 7);
+    EXPECT_EQ(subject->ClassNameOf(list, cut, 8), 7);
     EXPECT_EQ(String16(cut), u"Tessaly");
-    EXPECT_EQ(desktop->ClassNameOf(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7ff0)), name, 64), 0);
+    EXPECT_EQ(subject->ClassNameOf(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7ff0)), name, 64), 0);
 }
 
 // FindWindowExW: the next child of parent after hwndChildAfter with the
-// class (not case-sensitive, as class names are), or NULL.
+// class, or NULL; "This function does not perform a case-sensitive search."
 TEST_P(DesktopContract, AChildFoundByItsClass)
 {
-    EXPECT_EQ(desktop->FindChild(top, nullptr, u"TessalyContractView", nullptr), view);
-    EXPECT_EQ(desktop->FindChild(top, nullptr, u"tessalycontractview", nullptr), view);
-    EXPECT_EQ(desktop->FindChild(top, view, u"TessalyContractView", nullptr), nullptr);
-    EXPECT_EQ(desktop->FindChild(top, nullptr, u"TessalyContractList", nullptr), nullptr);  // a grandchild
-    EXPECT_EQ(desktop->FindChild(top, nullptr, u"NoSuchClass", nullptr), nullptr);
+    EXPECT_EQ(subject->FindChild(top, nullptr, u"TessalyContractView", nullptr), view);
+    EXPECT_EQ(subject->FindChild(top, nullptr, u"tessalycontractview", nullptr), view);
+    EXPECT_EQ(subject->FindChild(top, view, u"TessalyContractView", nullptr), nullptr);
+    EXPECT_EQ(subject->FindChild(top, nullptr, u"TessalyContractList", nullptr), nullptr);  // a grandchild
+    EXPECT_EQ(subject->FindChild(top, nullptr, u"NoSuchClass", nullptr), nullptr);
 }
 
-// GetWindow(GW_CHILD): the child at the top of the Z order, or NULL for a
-// window without children. A child made later is placed at the top, so the
-// first one made is not always the first child: only a window's one child
-// is compared.
+// GetWindow(GW_CHILD): "the child window at the top of the Z order, if the
+// specified window is a parent window; otherwise, the retrieved handle is
+// NULL". Each of the two children is put at the top in turn, so the case
+// tells them apart whatever order they were made in.
 TEST_P(DesktopContract, TheFirstChildOrNone)
 {
-    EXPECT_EQ(desktop->GetFirstChild(view), list);
-    EXPECT_EQ(desktop->GetFirstChild(list), nullptr);
-    const HWND first = desktop->GetFirstChild(top);
-    EXPECT_TRUE(first == view || first == other);
+    EXPECT_EQ(subject->GetFirstChild(view), list);
+    EXPECT_EQ(subject->GetFirstChild(list), nullptr);
+    Raise(other);
+    EXPECT_EQ(subject->GetFirstChild(top), other);
+    Raise(view);
+    EXPECT_EQ(subject->GetFirstChild(top), view);
 }
 
-// PostMessageW: TRUE for a window that exists; a window handle that names
-// none fails (ERROR_INVALID_WINDOW_HANDLE).
+// PostMessageW: "If the function succeeds, the return value is nonzero" for
+// a window that exists; a window handle that names none fails, with
+// ERROR_INVALID_WINDOW_HANDLE (1400) (not documented; Windows' known
+// answer).
 TEST_P(DesktopContract, PostedOnlyToAWindowThatExists)
 {
-    EXPECT_TRUE(desktop->Post(list, WM_COMMAND, 0, 0));
-    EXPECT_FALSE(desktop->Post(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7ff0)), WM_COMMAND, 0, 0));
+    EXPECT_TRUE(subject->Post(list, WM_COMMAND, 0, 0));
+    EXPECT_FALSE(subject->Post(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7ff0)), WM_COMMAND, 0, 0));
 }
 
-INSTANTIATE_CONTRACT(DesktopContract, Implementations());
+INSTANTIATE_CONTRACT(DesktopContract, FakeDesktop, Win32Desktop);
 
 }  // namespace

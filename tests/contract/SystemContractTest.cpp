@@ -5,58 +5,46 @@
 //   Targeting your application for Windows (manifest, supportedOS)
 //                       https://learn.microsoft.com/windows/win32/sysinfo/targeting-your-application-at-windows-8-1
 //   GetModuleFileNameW  https://learn.microsoft.com/windows/win32/api/libloaderapi/nf-libloaderapi-getmodulefilenamew
+//   Sleep               https://learn.microsoft.com/windows/win32/api/synchapi/nf-synchapi-sleep
 //   _beginthreadex      https://learn.microsoft.com/cpp/c-runtime-library/reference/beginthread-beginthreadex
 //   ExitWindowsEx       https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-exitwindowsex
 //   localtime           https://learn.microsoft.com/cpp/c-runtime-library/reference/localtime-localtime32-localtime64
+//   GetTickCount64      https://learn.microsoft.com/windows/win32/api/sysinfoapi/nf-sysinfoapi-gettickcount64
+//   WaitForSingleObject https://learn.microsoft.com/windows/win32/api/synchapi/nf-synchapi-waitforsingleobject
 #include <atomic>
-#include <cstdlib>
-#include <functional>
+#include <cstdint>
+#include <future>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeSync.h"
 #include "platform/fake/FakeSystem.h"
 #include "tests/contract/ContractSupport.h"
-#ifdef _WIN32
-#include "platform/win32/Win32Platform.h"
-#endif
 
 namespace {
 
-struct Implementation {
-    const char* name;
-    std::function<std::unique_ptr<ISystem>()> make;
-};
+class SystemContract : public ContractTest<ISystem> {};
 
-std::vector<Implementation> Implementations()
-{
-    std::vector<Implementation> list = {{"Stand_in", [] { return std::make_unique<FakeSystem>(); }}};
-#ifdef _WIN32
-    list.push_back({"Win32", [] { return std::make_unique<Win32System>(); }});
-#endif
-    return list;
-}
-
-class SystemContract : public ::testing::TestWithParam<Implementation> {
-protected:
-    void SetUp() override { system = GetParam().make(); }
-    std::unique_ptr<ISystem> system;
-};
-
-// The classes the tool computes from three comparisons with 6.2.
-int VersionClass(ISystem& system)
+// What the tool asks of the version: three comparisons with 6.2 (bits 1
+// below, 2 equal, 4 above) and whether it is Windows 10 or later (bit 8),
+// each as the program calls VerifyVersion.
+int VersionAnswers(ISystem& system)
 {
     return (system.VerifyVersion(6, 2, VER_LESS) ? 1 : 0) | (system.VerifyVersion(6, 2, VER_EQUAL) ? 2 : 0) |
-           (system.VerifyVersion(6, 2, VER_GREATER) ? 4 : 0);
+           (system.VerifyVersion(6, 2, VER_GREATER) ? 4 : 0) |
+           ((system.VerifyVersion(10, 0, VER_GREATER) || system.VerifyVersion(10, 0, VER_EQUAL)) ? 8 : 0);
 }
 
 #ifdef _WIN32
-// A run of this program as a probe: it exits with its version class before
-// the tests start, so that a new process reads the version Wine is told.
-const bool g_probe = [] {
+// A run of this program as a probe: it exits with its version answers
+// before the tests start, so that a new process reads the version Wine is
+// told.
+const bool g_versionProbe = [] {
     if (wcsstr(GetCommandLineW(), L"--tessaly-version-probe")) {
         Win32System system;
-        ExitProcess(static_cast<UINT>(VersionClass(system)));
+        ExitProcess(static_cast<UINT>(VersionAnswers(system)));
     }
     return false;
 }();
@@ -70,49 +58,37 @@ int ProbeUnder(const wchar_t* version)
     RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                    static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring line = L"\"" + std::wstring(self) + L"\" --tessaly-version-probe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
-    WaitForSingleObject(info.hProcess, 30000);
-    DWORD code = 0;
-    GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return static_cast<int>(code);
+    return RunProbe(L"--tessaly-version-probe");
 }
 #endif
 
 // VerifyVersionInfoW compares the version the program is told, and a program
 // whose manifest lists Windows 7, 8, 8.1 and 10 is told the real one: 6.1 is
-// below 6.2, 6.2 equal, 10.0 above. Wine is told by "Version" of
-// HKCU\Software\Wine, read as a process starts.
-TEST_P(SystemContract, EachWindowsGivesItsVersionClass)
+// below 6.2, 6.2 equal, 6.3 and 10.0 above, and only 10.0 is Windows 10.
+// Wine is told by "Version" of HKCU\Software\Wine, read as a process starts.
+TEST_P(SystemContract, EachWindowsGivesItsVersionAnswers)
 {
     const struct {
         const wchar_t* wine;
         DWORD major, minor;
-        int classBits;  // 1 below, 2 equal, 4 above 6.2
-    } versions[] = {{L"win7", 6, 1, 1}, {L"win8", 6, 2, 2}, {L"win10", 10, 0, 4}};
+        int answers;  // VersionAnswers
+    } versions[] = {{L"win7", 6, 1, 1}, {L"win8", 6, 2, 2}, {L"win81", 6, 3, 4}, {L"win10", 10, 0, 4 | 8}};
     for (const auto& v : versions) {
         SCOPED_TRACE(v.major * 10 + v.minor);
-        if (!IsWin32(GetParam().name)) {
-            auto& fake = static_cast<FakeSystem&>(*system);
+        if (IsStandIn()) {
+            auto& fake = StandInAs<FakeSystem>();
             fake.versionMajor = v.major;
             fake.versionMinor = v.minor;
-            EXPECT_EQ(VersionClass(fake), v.classBits);
+            EXPECT_EQ(VersionAnswers(fake), v.answers);
             continue;
         }
 #ifdef _WIN32
         if (!UnderWine()) GTEST_SKIP() << "the version of a real Windows cannot be chosen";
-        EXPECT_EQ(ProbeUnder(v.wine), v.classBits);
+        EXPECT_EQ(ProbeUnder(v.wine), v.answers);
 #endif
     }
 #ifdef _WIN32
-    if (IsWin32(GetParam().name)) ProbeUnder(L"win10");
+    if (!IsStandIn()) ProbeUnder(L"win10");
 #endif
 }
 
@@ -120,7 +96,7 @@ TEST_P(SystemContract, EachWindowsGivesItsVersionClass)
 TEST_P(SystemContract, TheProgramsPath)
 {
     char16_t path[260] = {};
-    const DWORD length = system->ModuleFileName(path, 260);
+    const DWORD length = subject->ModuleFileName(path, 260);
     ASSERT_GT(length, 4u);
     ASSERT_LT(length, 260u);
     EXPECT_EQ(path[length], u'\0');
@@ -133,19 +109,20 @@ TEST_P(SystemContract, TheProgramsPath)
 // terminator; the tool bounds every read of the buffer by its size.
 TEST_P(SystemContract, ACutPathEndsWithItsTerminator)
 {
-    SKIP_WINE_DIFFERENCE(GetParam().name, "GetModuleFileNameW cuts a path without its terminator, as Windows XP did");
+    SKIP_WINE_DIFFERENCE(Name(), "GetModuleFileNameW cuts a path without its terminator, as Windows XP did");
     char16_t path[260] = {};
-    system->ModuleFileName(path, 260);
+    subject->ModuleFileName(path, 260);
     char16_t cut[6];
     for (char16_t& c : cut) c = u'x';
-    EXPECT_EQ(system->ModuleFileName(cut, 5), 5u);
+    EXPECT_EQ(subject->ModuleFileName(cut, 5), 5u);
     EXPECT_EQ(cut[4], u'\0');
     EXPECT_EQ(String16(cut, 4), String16(path, 4));
     EXPECT_EQ(cut[5], u'x');  // nothing past the buffer
 }
 
-// Sleep(0) gives up the rest of the time slice and returns.
-TEST_P(SystemContract, APauseOfNothingReturns) { system->Sleep(0); }
+// Sleep(0): "If there are no other threads ready to run, the function
+// returns immediately".
+TEST_P(SystemContract, APauseOfNothingReturns) { subject->Sleep(0); }
 
 // _beginthreadex runs the function once with its parameter on a new thread
 // that nobody waits for. The stand-in records it instead, and a test runs it
@@ -161,13 +138,13 @@ TEST_P(SystemContract, AThreadRunsItsFunctionOnce)
         ++runs;
         return 0;
     };
-    ASSERT_TRUE(system->StartThread(fn, &marker));
-    if (!IsWin32(GetParam().name)) {
-        auto& fake = static_cast<FakeSystem&>(*system);
+    ASSERT_TRUE(subject->StartThread(fn, &marker));
+    if (IsStandIn()) {
+        auto& fake = StandInAs<FakeSystem>();
         ASSERT_EQ(fake.threads.size(), 1u);
         fake.threads[0].first(fake.threads[0].second);
     }
-    for (int i = 0; i < 500 && runs == 0; ++i) system->Sleep(10);
+    for (int i = 0; i < 500 && runs == 0; ++i) subject->Sleep(10);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(seen, &marker);
 }
@@ -177,36 +154,42 @@ TEST_P(SystemContract, AThreadRunsItsFunctionOnce)
 // sign-out Wine test watches the real call from Linux.
 TEST_P(SystemContract, SigningOutIsAskedWithItsFlags)
 {
-    STAND_IN_ONLY(GetParam().name, "ExitWindowsEx would end the session and this test with it");
-    EXPECT_TRUE(system->EndLogon(EWX_LOGOFF, 0));
-    EXPECT_EQ(static_cast<FakeSystem&>(*system).exits, (std::vector<std::pair<UINT, DWORD>>{{EWX_LOGOFF, 0}}));
+    STAND_IN_ONLY(Name(), "ExitWindowsEx would end the session and this test with it");
+    EXPECT_TRUE(subject->EndLogon(EWX_LOGOFF, 0));
+    EXPECT_EQ(StandInAs<FakeSystem>().exits, (std::vector<std::pair<UINT, DWORD>>{{EWX_LOGOFF, 0}}));
 }
 
-INSTANTIATE_CONTRACT(SystemContract, Implementations());
+INSTANTIATE_CONTRACT(SystemContract, FakeSystem, Win32System);
 
-// The clock: time() and localtime() give the local time, every field in its
-// range.
-struct ClockImplementation {
-    const char* name;
-    std::function<std::unique_ptr<IClock>()> make;
+// The clock, with the system's pauses and the mutexes' waits beside it: the
+// stand-ins' pauses and timed-out waits move the stand-in clock on.
+class ClockContract : public ContractTest<IClock> {
+protected:
+    void SetUp() override
+    {
+        if (IsStandIn()) {
+            auto fakeSystem = std::make_unique<FakeSystem>();
+            auto fakeSync = std::make_unique<FakeSync>();
+            fakeSystem->clock = &StandInAs<FakeClock>();
+            fakeSync->clock = &StandInAs<FakeClock>();
+            system = std::move(fakeSystem);
+            sync = std::move(fakeSync);
+            return;
+        }
+#ifdef _WIN32
+        system = std::make_unique<Win32System>();
+        sync = std::make_unique<Win32Sync>();
+#endif
+    }
+    std::unique_ptr<ISystem> system;
+    std::unique_ptr<ISync> sync;
 };
 
-std::vector<ClockImplementation> Clocks()
-{
-    std::vector<ClockImplementation> list = {{"Stand_in", [] { return std::make_unique<FakeClock>(); }}};
-#ifdef _WIN32
-    list.push_back({"Win32", [] { return std::make_unique<Win32Clock>(); }});
-#endif
-    return list;
-}
-
-class ClockContract : public ::testing::TestWithParam<ClockImplementation> {};
-
+// time() and localtime() give the local time, every field in its range.
 TEST_P(ClockContract, TheLocalTimeIsInRange)
 {
-    std::unique_ptr<IClock> clock = GetParam().make();
     LocalTime now{};
-    ASSERT_TRUE(clock->Now(&now));
+    ASSERT_TRUE(subject->Now(&now));
     EXPECT_GE(now.month, 1);
     EXPECT_LE(now.month, 12);
     EXPECT_GE(now.day, 1);
@@ -219,6 +202,46 @@ TEST_P(ClockContract, TheLocalTimeIsInRange)
     EXPECT_LE(now.second, 60);  // a leap second
 }
 
-INSTANTIATE_CONTRACT(ClockContract, Clocks());
+// GetTickCount64: "the number of milliseconds that have elapsed since the
+// system was started", so it never goes back; its resolution "is typically
+// in the range of 10 milliseconds to 16 milliseconds". Sleep "suspends the
+// execution of the current thread until the time-out interval elapses", and
+// a wait that times out (WAIT_TIMEOUT: "The time-out interval elapsed")
+// has spent its time-out: the count moves on by each, less one tick at most.
+TEST_P(ClockContract, TicksMoveOnAcrossPausesAndTimedOutWaits)
+{
+    constexpr std::uint64_t kPause = 100;
+    constexpr std::uint64_t kResolution = 16;
+    std::uint64_t last = subject->Ticks();
+    for (int i = 0; i < 1000; ++i) {
+        const std::uint64_t now = subject->Ticks();
+        ASSERT_GE(now, last);
+        last = now;
+    }
+    const std::uint64_t beforePause = subject->Ticks();
+    system->Sleep(static_cast<DWORD>(kPause));
+    EXPECT_GE(subject->Ticks() - beforePause, kPause - kResolution);
+
+    // A mutex another thread holds until the wait has timed out.
+    DWORD error = 0;
+    HANDLE mutex = sync->CreateNamedMutex(u"TessalyContract_ticks", false, &error);
+    ASSERT_NE(mutex, nullptr);
+    std::promise<void> held, waited;
+    std::thread holder([&] {
+        sync->Wait(mutex, 0);
+        held.set_value();
+        waited.get_future().wait();
+        sync->Release(mutex);
+    });
+    held.get_future().wait();
+    const std::uint64_t beforeWait = subject->Ticks();
+    EXPECT_EQ(sync->Wait(mutex, static_cast<DWORD>(kPause)), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_GE(subject->Ticks() - beforeWait, kPause - kResolution);
+    waited.set_value();
+    holder.join();
+    sync->Close(mutex);
+}
+
+INSTANTIATE_CONTRACT(ClockContract, FakeClock, Win32Clock);
 
 }  // namespace

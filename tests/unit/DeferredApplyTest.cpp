@@ -119,7 +119,9 @@ TEST_F(DeferredApplyTest, CatchUpWaitsForARunningApply)
         fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
         fake.registry.PutDword(HKEY_CURRENT_USER, kDesktopKey, u"LogPixels", 96);
         app.m_hMutex.Reset();
-        Start(u"/CreateLog");
+        fake.windows.NewProcess();  // each start is a process of its own
+        app.m_lpCmdLine = u"/CreateLog";
+        EXPECT_TRUE(app.InitInstance());  // the start went on to its window
         EXPECT_EQ(fake.sync.timeouts.count(u"CorvelChangeMutex_AutoRun"), 1u);
         EXPECT_EQ(fake.sync.OpenHandleCount(u"CorvelChangeMutex_AutoRun"), 0);
         EXPECT_EQ(CountMessage("CCorvelChgApp:Apply is still running, the start goes on without it, code: 128."), 0);

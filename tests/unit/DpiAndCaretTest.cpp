@@ -159,7 +159,7 @@ TEST_F(DpiAndCaretTest, CaretWidthTravelsAsThePointerArgument)
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "CSwitchMode::SetCaretWidth CaretWidth: 8", "CSwitchMode::SetCaretWidth CaretWidth: 4",
                               "CSwitchMode::SetCaretWidth SystemParametersInfo() error, file: .\\SwitchMode, line: 540, "
-                              "code: 1400."}));
+                              "code: 87."}));
 }
 
 TEST_F(DpiAndCaretTest, BlinkTimeIsStoredAsSignedText)
@@ -190,7 +190,7 @@ TEST_F(DpiAndCaretTest, FailedBlinkLeavesTheRegistryAlone)
     EXPECT_FALSE(CSwitchMode().SetBlinkTime(400));
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kDesktopKey, u"CursorBlinkRate", nullptr, nullptr));
     EXPECT_EQ(Messages().back(),
-              "CSwitchMode::SetBlinkTime SetCaretBlinkTime() error, file: .\\SwitchMode, line: 565, code: 1400.");
+              "CSwitchMode::SetBlinkTime SetCaretBlinkTime() error, file: .\\SwitchMode, line: 565, code: 87.");
 
     // A registry copy that cannot be written does not make it fail.
     fake.display.failBlink = false;

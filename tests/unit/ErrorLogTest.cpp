@@ -91,10 +91,10 @@ TEST_F(ErrorLogTest, OpenFailureWarnsOnceThenSilence)
     EXPECT_FALSE(fake.files.Exists(kLogPath));
 }
 
+// A code the system has no text for (FormatMessageW fails for it).
 TEST_F(ErrorLogTest, OpenFailureWithoutDescriptionShowsNothing)
 {
-    fake.files.openError = ERROR_ACCESS_DENIED;
-    fake.files.errorText.clear();
+    fake.files.openError = 0x2000DEADu;
     CErrorLog log(TRUE);
     log.OpenLog();
     EXPECT_TRUE(fake.windows.boxes.empty());

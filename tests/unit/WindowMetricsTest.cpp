@@ -143,11 +143,11 @@ TEST_F(WindowMetricsTest, FailuresWriteNothingAndLogOneLine)
         std::string line;
     } cases[] = {
         {"read fails", [](FakeDisplay& d, SettingValues) { d.failGet = true; },
-         "CSwitchMode::SetWindowDesign SystemParametersInfo() GetDate Failed, file: .\\SwitchMode, line: 128, code: 1400."},
+         "CSwitchMode::SetWindowDesign SystemParametersInfo() GetDate Failed, file: .\\SwitchMode, line: 128, code: 87."},
         {"zero input", [](FakeDisplay&, SettingValues v) { v[ITEM_MENU_FONT_SIZE] = 0; },
          "CSwitchMode::SetWindowDesign ERROR_INVALID_PARAMETER."},
         {"write fails", [](FakeDisplay& d, SettingValues) { d.failSet = true; },
-         "CSwitchMode::SetWindowDesign SystemParametersInfo() SetData Failed, file: .\\SwitchMode, line: 200, code: 1400."},
+         "CSwitchMode::SetWindowDesign SystemParametersInfo() SetData Failed, file: .\\SwitchMode, line: 200, code: 87."},
     };
     EnableLog();
     for (const auto& c : cases) {
@@ -209,7 +209,7 @@ TEST_F(WindowMetricsTest, DumpFailuresOnlyCostTheDump)
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "CSwitchMode::LogOutWinDesign() CopyData Failed.",
                               "CSwitchMode::LogOutWinDesign SystemParametersInfo() GetDate Failed, file: .\\SwitchMode, "
-                              "line: 226, code: 1400."}));
+                              "line: 226, code: 87."}));
 }
 
 }  // namespace
