@@ -140,6 +140,22 @@ TEST_P(SyncContract, AThreadThatEndsAbandonsWhatItOwns)
     subject->Close(mutex);
 }
 
+// A handle already closed names no mutex: WaitForSingleObject gives
+// WAIT_FAILED ("To get extended error information, call GetLastError") and
+// ReleaseMutex fails, each with ERROR_INVALID_HANDLE (not documented;
+// Windows' known answer).
+TEST_P(SyncContract, AClosedHandleNamesNoMutex)
+{
+    DWORD error = 0;
+    HANDLE mutex = subject->CreateNamedMutex(MutexName("closed").c_str(), false, &error);
+    ASSERT_NE(mutex, nullptr);
+    subject->Close(mutex);
+    EXPECT_EQ(subject->Wait(mutex, 0), static_cast<DWORD>(WAIT_FAILED));
+    EXPECT_EQ(subject->LastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(subject->Release(mutex));
+    EXPECT_EQ(subject->LastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 INSTANTIATE_CONTRACT(SyncContract, FakeSync, Win32Sync);
 
 }  // namespace
