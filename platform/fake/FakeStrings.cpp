@@ -66,12 +66,25 @@ std::map<UINT, String16> FakeStrings::ParseStringTable(std::string_view script)
     return result;
 }
 
+// Resources keep strings in blocks of 16 ids: LoadStringW finds the block
+// of the id, or fails with ERROR_RESOURCE_NAME_NOT_FOUND when the module has
+// none; an id of a block without a string of its own is an empty slot,
+// which gives 0 and sets no error (Wine's answer, measured by the contract
+// test; Windows' is not documented).
+bool FakeStrings::HasBlockOf(UINT id) const
+{
+    for (const auto& entry : table) {
+        if (entry.first / 16 == id / 16 && !entry.second.empty()) return true;
+    }
+    return false;
+}
+
 // As LoadStringW: copies at most capacity - 1 characters and terminates.
 int FakeStrings::LoadText(UINT id, char16_t* buffer, int capacity, DWORD* lastError)
 {
     auto it = table.find(id);
     if (it == table.end() || it->second.empty()) {
-        *lastError = ERROR_RESOURCE_NAME_NOT_FOUND;
+        *lastError = HasBlockOf(id) ? ERROR_SUCCESS : ERROR_RESOURCE_NAME_NOT_FOUND;
         if (capacity > 0) buffer[0] = 0;
         return 0;
     }

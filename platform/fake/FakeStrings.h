@@ -15,4 +15,8 @@ public:
     static std::map<UINT, String16> ParseStringTable(std::string_view script);
 
     std::map<UINT, String16> table;
+
+private:
+    // Whether a string of the id's block of 16 is there.
+    bool HasBlockOf(UINT id) const;
 };
