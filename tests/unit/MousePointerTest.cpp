@@ -275,7 +275,7 @@ TEST_F(MousePointerTest, MissingSchemeNameFailsBeforeAnyWrite)
 {
     fake.strings.table.erase(10054);
     EXPECT_FALSE(CSwitchMode().SetMouseStyle(1));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"CCorvelChgApp::LoadResString error code: 1814"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"CCorvelChgApp::LoadResString error code: 0"});
     EXPECT_FALSE(fake.registry.HasKey(HKEY_CURRENT_USER, kCursorsKey));
 }
 

@@ -193,7 +193,7 @@ TEST_F(StartupTest, MissingTitleStringStopsAtTheCheck)
     app.m_lpCmdLine = u"/CreateLog";
     EXPECT_FALSE(app.InitInstance());
     EXPECT_FALSE(fake.sync.Exists(u"CorvelChangeMutex"));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"CCorvelChgApp::LoadResString error code: 1814",
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"CCorvelChgApp::LoadResString error code: 0",
                                                    "CCorvelChgApp::InitInstance() tool is running now."}));
 }
 

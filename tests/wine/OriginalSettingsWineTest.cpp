@@ -2,13 +2,13 @@
 // switches to profiles, every value the person had is back byte for byte.
 // Wine has no desktop view to read the icon size from: these tests leave the
 // icon size out (the tool logs that it was not kept).
-#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 
 #include "engine/PointerRoles.h"
+#include "tests/wine/KeyAcl.h"
 #include "tests/wine/WineSupport.h"
 
 namespace {
@@ -139,36 +139,7 @@ protected:
         EXPECT_EQ(run.Wait(30000), 0);
     }
 
-    // The kept set's key with a protected DACL: Everyone may do anything but,
-    // with deny, set values or make subkeys, as a locked-down profile or a
-    // full disk refuses writes. Wine honours the deny entry.
-    static void DenyWritingTheSet(bool deny)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kOriginalPath, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        BYTE sid[SECURITY_MAX_SID_SIZE];
-        DWORD sidSize = sizeof(sid);
-        ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, sid, &sidSize));
-        EXPLICIT_ACCESS_W entries[2] = {};
-        for (EXPLICIT_ACCESS_W& entry : entries) {
-            entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-            entry.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-            entry.Trustee.ptstrName = reinterpret_cast<LPWSTR>(sid);
-        }
-        entries[0].grfAccessPermissions = KEY_ALL_ACCESS;
-        entries[0].grfAccessMode = GRANT_ACCESS;
-        entries[1].grfAccessPermissions = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
-        entries[1].grfAccessMode = DENY_ACCESS;
-        PACL acl = nullptr;
-        ASSERT_EQ(SetEntriesInAclW(deny ? 2 : 1, entries, nullptr, &acl), static_cast<DWORD>(ERROR_SUCCESS));
-        EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                  nullptr, nullptr, acl, nullptr),
-                  static_cast<DWORD>(ERROR_SUCCESS));
-        LocalFree(acl);
-        RegCloseKey(key);
-    }
+    static void DenyWritingTheSet(bool deny) { ASSERT_TRUE(DenyWritingKey(HKEY_CURRENT_USER, kOriginalPath, deny)); }
     static int CountLogLines(const std::wstring& line)
     {
         const std::wstring log = ReadLogText();

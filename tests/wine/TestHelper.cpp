@@ -58,7 +58,9 @@
 //                    SPI_SETCURSORS, and caret width 1;
 //   caption [N]      sets the caption size to N when given, then exits with
 //                    the caption width Windows reports to this new process
-//                    (Wine keeps system parameters per process).
+//                    (Wine keeps system parameters per process);
+//   deny-writing K on|off  gives the key K under HKEY_CURRENT_USER an ACL
+//                    that refuses writing (on), or that allows it again.
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -73,6 +75,7 @@
 #include "ui/FinishDlg.h"
 #include "ui/SettingDlg.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/wine/KeyAcl.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -566,6 +569,8 @@ const struct {
     {L"metrics", 1, Metrics},
     {L"defaults", 0, Defaults},
     {L"freeze", 0, Freeze},
+    {L"deny-writing", 2,
+     [](const Args& args) { return DenyWritingKey(HKEY_CURRENT_USER, args[0].c_str(), args[1] == L"on") ? 0 : 1; }},
 };
 
 }  // namespace
