@@ -1,6 +1,7 @@
 // The cost of the tool's own logic against the stand-ins: resolving a
-// profile, and the switch worker's whole run. Registry calls are counted per
-// run, so repeated reads or work that grows with the tables show up.
+// profile, the switch worker's whole run, and what reporting an event adds
+// around the event log's call. Registry calls are counted per run, so
+// repeated reads or work that grows with the tables show up.
 #include <benchmark/benchmark.h>
 
 #include "app/CorvelChg.h"
@@ -51,6 +52,51 @@ void SwitchWorkerRun(benchmark::State& state)
         static_cast<double>(fake.registry.CallCount() - callsBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(SwitchWorkerRun);
+
+// An event log whose report does nothing: what is measured around it is the
+// tool's own (under Wine the call itself is a stub too).
+class NullEventLog : public FakeEventLog {
+public:
+    BOOL Report(HANDLE, WORD, DWORD, const std::vector<BYTE>&, const std::vector<String16>&, DWORD* lastError) override
+    {
+        *lastError = ERROR_SUCCESS;
+        return TRUE;
+    }
+};
+
+// The floor: the event log's call alone, with an event's inserts made.
+void EventLogCallAlone(benchmark::State& state)
+{
+    NullEventLog events;
+    DWORD error = 0;
+    HANDLE source = events.RegisterSource(kEventSource, &error);
+    const std::vector<BYTE> sid = events.UserSid();
+    for (auto _ : state) {
+        const std::vector<String16> inserts = {u"設定②", u"2"};
+        benchmark::DoNotOptimize(events.Report(source, EVENTLOG_INFORMATION_TYPE, 0x400003E8, sid, inserts, &error));
+    }
+}
+BENCHMARK(EventLogCallAlone);
+
+// A switch's event as the tool reports it: through the run, its table and
+// its source.
+void ReportedEvent(benchmark::State& state)
+{
+    FakePlatform fake;
+    NullEventLog events;
+    Platform platform = fake.platform;
+    Platform* previous = SetPlatform(&platform);
+    {
+        Platform withNull{fake.registry, fake.files,  fake.sync,    fake.windows, fake.strings, fake.clock,
+                          fake.system,   fake.display, fake.cursors, fake.desktop, events};
+        SetPlatform(&withNull);
+        CCorvelChgApp app;
+        const String16 name = u"設定②";
+        for (auto _ : state) ReportEvent<EVENT_SWITCHED>(name, u"2");
+    }
+    SetPlatform(previous);
+}
+BENCHMARK(ReportedEvent);
 
 }  // namespace
 
