@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <vector>
 
 #include "tests/wine/WineSupport.h"
 
@@ -49,6 +50,28 @@ int TopOf(HWND window)
     RECT rect{};
     GetWindowRect(window, &rect);
     return rect.top;
+}
+
+// The tops of the band's rows, in the order of its children.
+std::vector<int> RowTops(HWND band)
+{
+    std::vector<int> tops;
+    for (HWND row = GetWindow(band, GW_CHILD); row; row = GetWindow(row, GW_HWNDNEXT)) tops.push_back(TopOf(row));
+    return tops;
+}
+
+// How far the rows have moved since `before`, once every one of them has
+// moved by the same amount; 0 until then. A scroll moves the rows one window
+// after another, and this process may look in between: a single row that has
+// moved tells nothing of the others.
+int WholeMove(const std::vector<int>& before, const std::vector<int>& now)
+{
+    if (now.empty() || now.size() != before.size()) return 0;
+    const int moved = now.front() - before.front();
+    for (size_t i = 1; i < now.size(); ++i) {
+        if (now[i] - before[i] != moved) return 0;
+    }
+    return moved;
 }
 
 HWND FocusOf(HWND window)
@@ -110,7 +133,9 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
 
     // The page keys, the wheel and the scroll bar, each from the other end.
     // A page key moves the rows by one page, the band's height, until the end
-    // is in view: a band of more pages takes more than one key.
+    // is in view: a band of more pages takes more than one key. Each key's
+    // move is awaited until every row has made it, so that the next key
+    // starts from rows that stand still.
     HWND ok = GetDlgItem(detail, IDOK);
     RECT client{};
     GetClientRect(band, &client);
@@ -129,17 +154,19 @@ TEST_F(LayoutWine, TheDetailWindowKeepsItsButtonsAndReachesEveryLevel)
         {"bar to the top", band, WM_VSCROLL, SB_TOP, kFirstLevel},
     };
     for (const auto& move : moves) {
-        // Out of view once the move before has moved every control.
+        // Out of view, as the move before has left it.
         HWND level = GetDlgItem(band, move.shows);
-        EXPECT_TRUE(WaitFor([&] { return !InView(band, level); }, 5000)) << move.what;
+        EXPECT_FALSE(InView(band, level)) << move.what;
         const bool pageKey = move.message == WM_KEYDOWN;
         int press = 0;
         for (; press < (pageKey ? 8 : 1) && !InView(band, level); ++press) {
-            const int before = TopOf(level);
+            const std::vector<int> before = RowTops(band);
             PostMessageW(move.to, move.message, move.wParam, 0);
-            ASSERT_TRUE(WaitFor([&] { return TopOf(level) != before; }, 5000)) << move.what << " " << press;
+            int moved = 0;
+            ASSERT_TRUE(WaitFor([&] { return (moved = WholeMove(before, RowTops(band))) != 0; }, 5000))
+                << move.what << " " << press;
             if (pageKey && !InView(band, level)) {
-                EXPECT_EQ(std::abs(TopOf(level) - before), page) << move.what;
+                EXPECT_EQ(std::abs(moved), page) << move.what;
             }
         }
         EXPECT_TRUE(InView(band, level)) << move.what;
