@@ -52,11 +52,31 @@ void ReportEventOf(EventKind kind, std::vector<String16> inserts)
 {
     CRunContext* run = CRunContext::Current();
     if (!run || run == g_empty) return;
+    if (run->m_bHoldEvents) {
+        run->m_heldEvents.emplace_back(kind, std::move(inserts));
+        return;
+    }
     const char16_t* failedCall = u"";
     const DWORD error = run->m_events.Report(kind, inserts, &failedCall);
     if (error == ERROR_SUCCESS) return;
     Log(u"CEventReport::Report the event %d could not be reported, %s failed, code: %d.", kEvents[kind].id, failedCall,
         error);
+}
+
+void HoldEvents()
+{
+    if (CRunContext* run = CRunContext::Current()) run->m_bHoldEvents = true;
+}
+
+void ReleaseEvents(bool report)
+{
+    CRunContext* run = CRunContext::Current();
+    if (!run || !run->m_bHoldEvents) return;
+    run->m_bHoldEvents = false;
+    auto held = std::move(run->m_heldEvents);
+    run->m_heldEvents.clear();
+    if (!report) return;
+    for (auto& event : held) ReportEventOf(event.first, std::move(event.second));
 }
 
 String16 CRunContext::LoadText(UINT id)

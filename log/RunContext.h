@@ -34,8 +34,11 @@ public:
     // Windows 10 or later (major version 10; OSVER_AFTER_6_2 also covers
     // 8.1): the pointer roles "Pin" and "Person" exist.
     BOOL m_bWindows10 = FALSE;
-    // The run's reports to the Application event log.
+    // The run's reports to the Application event log, and those that wait
+    // while the run holds them.
     CEventReport m_events;
+    bool m_bHoldEvents = false;
+    std::vector<std::pair<EventKind, std::vector<String16>>> m_heldEvents;
 };
 
 // The run context in effect. There is one wherever the tool runs: the
@@ -47,6 +50,11 @@ CRunContext& TheRun();
 // inserts as its text takes; a report that fails is written to the log.
 // Outside a run (no run context) nothing is reported.
 void ReportEventOf(EventKind kind, std::vector<String16> inserts);
+// The run's reports wait from now on: a run that then finds it has nothing
+// to do reports nothing of what it met on the way. ReleaseEvents reports
+// what waited (report) or drops it, and later reports go at once again.
+void HoldEvents();
+void ReleaseEvents(bool report);
 template <EventKind kind, class... Inserts>
 void ReportEvent(const Inserts&... inserts)
 {

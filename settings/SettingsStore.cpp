@@ -1,5 +1,8 @@
 #include "settings/SettingsStore.h"
 
+#include "log/RunContext.h"
+#include "platform/Text.h"
+#include "res/resource.h"
 #include "settings/RegControl.h"
 
 DWORD CSettingsStore::GetMode()
@@ -49,10 +52,27 @@ DWORD CSettingsStore::GetShipmentMode()
     return IsMode(mode) ? mode : 0;
 }
 
+// Read without the log lines of the windows' read, which a run without a
+// window does not make: the factory name, else the string table's.
 const String16& CSettingsStore::ProfileNameForReport(int mode)
 {
-    if (m_strProfilesName[0].empty()) GetProfilesName();
-    return ProfileName(mode);
+    static const String16 none;
+    if (mode < 0 || mode >= PROFILE_COUNT) return none;
+    String16& name = m_strProfilesName[mode];
+    if (!name.empty()) return name;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (RegReadRaw(HKEY_LOCAL_MACHINE, ProfileKeys[mode], kProfilesNameValue, &type, &data) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        name.assign(reinterpret_cast<const char16_t*>(data.data()), data.size() / sizeof(char16_t));
+        name.resize(BoundedLength(name.c_str(), name.size()));
+    }
+    if (!name.empty()) return name;
+    const UINT ids[PROFILE_COUNT] = {IDS_PROFILE_NAME_1, IDS_PROFILE_NAME_2, IDS_PROFILE_NAME_3};
+    char16_t text[kTextChars] = {};
+    DWORD error = 0;
+    if (Plat().strings.LoadText(ids[mode], text, kTextChars, &error) > 0) name = text;
+    return name;
 }
 
 const String16& CSettingsStore::ProfileName(int mode) const

@@ -30,6 +30,13 @@ BOOL CDeferredApply::Failed()
     return FALSE;
 }
 
+BOOL CDeferredApply::Unfinished(DWORD left)
+{
+    m_outcome = APPLY_RETURN_LEFT;
+    m_dwLeft = left;
+    return FALSE;
+}
+
 // The sign-in run's work, done at the sign-in or at the catch-up of a start.
 void CDeferredApply::ReportOutcome()
 {
@@ -42,30 +49,40 @@ void CDeferredApply::ReportOutcome()
         break;
     }
     case APPLY_RETURNED: ReportEvent<EVENT_SIGN_IN_RUN_RETURNED>(); break;
+    case APPLY_RETURN_LEFT: ReportEvent<EVENT_SIGN_IN_RUN_RETURN_LEFT>(ItemNames(m_dwLeft)); break;
     case APPLY_CANCELLED:
         ReportEvent<EVENT_SIGN_IN_RUN_CANCELLED>(Format(u"%d", m_dwDpiInEffect), Format(u"%d", m_dwDpiWanted));
         break;
-    case APPLY_FAILED: ReportEvent<EVENT_SIGN_IN_RUN_FAILED>(); break;
+    case APPLY_FAILED: {
+        const int mode = m_settings.m_nMode;
+        ReportEvent<EVENT_SIGN_IN_RUN_FAILED>(m_settings.ProfileNameForReport(mode), Format(u"%d", mode + 1));
+        break;
+    }
+    case APPLY_HELD_OFF: ReportEvent<EVENT_SIGN_IN_RUN_HELD_OFF>(); break;
     }
 }
 
-// Every item again, not only the metrics: an item that a return before the
-// sign-in could not put back gets another try, and the set goes only when
-// this run has seen every item back, whatever the return recorded.
+// What the return owes, as it recorded it: the metrics, now that the kept
+// text size is in effect, and the items it could not put back. Nothing
+// else: what the person changed since the return stays theirs. The set goes
+// only when all of it is back; otherwise the Run value stays and the next
+// start or sign-in tries again.
 BOOL CDeferredApply::FinishReturn()
 {
     COriginalSettings kept;
-    if (!kept.Read()) return TRUE;  // nothing left to finish
+    if (!kept.Read() || !kept.HasOwed()) return TRUE;  // no return waits for this run
     CSwitchMode engine;
     DWORD dpi = 0;
     if (!engine.GetDpiInEffect(&dpi)) {
         Log(u"CCorvelChgApp::DoApply getting the current dpi is failed.");
-        return Failed();
+        return Unfinished(kept.Owed());
     }
     if (kept.NeedsSignIn(dpi)) return Cancelled(dpi, kept.KeptDpi());
-    if (kept.ApplyAll(engine) != 0) {
+    const DWORD left = kept.ApplyOwed(engine);
+    if (left != 0) {
         Log(u"CCorvelChgApp::DoApply the return did not put everything back, the kept settings stay.");
-        return Failed();
+        COriginalSettings::RecordOwed(left);
+        return Unfinished(left);
     }
     COriginalSettings::Remove();
     m_outcome = APPLY_RETURNED;
@@ -109,10 +126,14 @@ void CDeferredApply::RunAtSignIn(const CChangeDeadline& deadline)
             m_settings.ReadCurrentProfile();  // a switch may have run since the start
             Log(DoApply() ? u"Apply:Run Apply Succeeded." : u"Apply:Run Apply Failed.");
             ReportOutcome();
-            if (DeleteSignInRun() != ERROR_SUCCESS) Log(u"Apply:Delete AutoRun failed.");
+            if (m_outcome == APPLY_RETURN_LEFT) {
+                Log(u"Apply:the return is not finished, the Run value stays for another try.");
+            } else if (DeleteSignInRun() != ERROR_SUCCESS) {
+                Log(u"Apply:Delete AutoRun failed.");
+            }
         } else {
             if (locked == LOCK_TIMED_OUT) Log(u"Apply:another change of the settings runs, nothing was applied.");
-            m_outcome = APPLY_FAILED;  // the Run value stays for the next sign-in
+            m_outcome = APPLY_HELD_OFF;  // the Run value stays for the next sign-in
             ReportOutcome();
         }
     }
@@ -126,6 +147,7 @@ void CDeferredApply::CatchUpNow()
     if (DeleteSignInRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
     Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
     ReportOutcome();
+    if (m_outcome == APPLY_RETURN_LEFT) ArrangeSignInRun();  // another try at the next start or sign-in
 }
 
 // A sign-in run under way is waited for, within the deadline, and its work

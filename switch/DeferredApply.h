@@ -16,9 +16,9 @@ public:
     // effect; for a person back at their own settings, FinishReturn. TRUE:
     // applied, or left because the DPI differs; FALSE: it could not be done.
     BOOL DoApply();
-    // A return that waited for the sign-in run: every kept item again, the
-    // metrics now that the kept text size is in effect. The set goes only
-    // when every item is back.
+    // A return that waited for the sign-in run, or could not put an item
+    // back: what it owes, as it recorded it. The set goes only when all of it
+    // is back.
     BOOL FinishReturn();
     // "/apply": one at a time; one that finds another holder gives up at
     // once, and the Run value stays for it.
@@ -32,13 +32,23 @@ public:
 
 private:
     // What DoApply did, for the Application event log.
-    enum Outcome { APPLY_NOTHING, APPLY_DONE, APPLY_RETURNED, APPLY_CANCELLED, APPLY_FAILED };
+    enum Outcome {
+        APPLY_NOTHING,
+        APPLY_DONE,
+        APPLY_RETURNED,
+        APPLY_RETURN_LEFT,  // a return not finished yet: the Run value stays
+        APPLY_CANCELLED,
+        APPLY_FAILED,
+        APPLY_HELD_OFF,  // another change held the exclusion: the Run value stays
+    };
     BOOL Cancelled(DWORD dpiInEffect, DWORD dpiWanted);
     BOOL Failed();
+    BOOL Unfinished(DWORD left);
     void ReportOutcome();
 
     CSettingsStore& m_settings;
     Outcome m_outcome = APPLY_NOTHING;
     DWORD m_dwDpiInEffect = 0;
     DWORD m_dwDpiWanted = 0;
+    DWORD m_dwLeft = 0;
 };

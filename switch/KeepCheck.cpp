@@ -66,8 +66,20 @@ bool CKeepCheck::IsKept()
     return false;
 }
 
+// A check that is off reports nothing, not even a policy value or a wait it
+// met before it knew: its events wait until it does.
+namespace {
+class CHeldEvents {
+public:
+    CHeldEvents() { HoldEvents(); }
+    ~CHeldEvents() { ReleaseEvents(false); }
+    void Report() { ReleaseEvents(true); }
+};
+}  // namespace
+
 CheckResult CKeepCheck::Run()
 {
+    CHeldEvents held;
     if (!IsKept()) return CHECK_OFF;
     if (!PollFor(DesktopReady, kDesktopWait)) {
         Log(u"CCorvelChgApp::RunKeepCheck the desktop is not up, the check goes on without it.");
@@ -85,6 +97,7 @@ CheckResult CKeepCheck::Run()
     LockResult locked = autoRun.Lock(kAutoRunMutexName, deadline.Left());
     if (MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) locked = change.Lock(kChangeMutexName, deadline.Left());
     if (!MayGoOn(locked, u"CCorvelChgApp::RunKeepCheck")) {
+        held.Report();  // on when it started; nothing known since
         if (locked != LOCK_TIMED_OUT) {
             ReportEvent<EVENT_CHECK_NOT_RUN>();
             return CHECK_NOT_RUN;
@@ -95,6 +108,7 @@ CheckResult CKeepCheck::Run()
     }
     m_settings.ReadCurrentProfile();
     if (!IsKept()) return CHECK_OFF;
+    held.Report();
     // A sign-in run that never came: its work first, as an ordinary start
     // does it. A value of a later sign-in is left to that one.
     if (IsSignInRunPending() && IsSignInRunDue()) CDeferredApply(m_settings).CatchUpNow();

@@ -19,8 +19,13 @@ constexpr char16_t kCursorsKey[] = u"Control Panel\\Cursors";
 constexpr char16_t kComplete[] = u"Complete";
 constexpr char16_t kAbsent[] = u"Absent";
 constexpr char16_t kNotRead[] = u"NotRead";
+// What a return still owes: the items it could not put back, and the window
+// metrics while it waits for the sign-in run. Only the return writes it,
+// after it has removed the one before, so that the run that finishes a
+// return never goes by an earlier return's record.
+constexpr char16_t kOwed[] = u"Owed";
 // Written by an earlier version while a return waited for the sign-in run;
-// removed with the set.
+// not read, and removed with the set.
 constexpr char16_t kNotPutBack[] = u"NotPutBack";
 constexpr char16_t kAppliedDpi[] = u"AppliedDPI";
 constexpr char16_t kMetrics[] = u"NonClientMetrics";
@@ -28,7 +33,7 @@ constexpr char16_t kCaretWidth[] = u"CaretWidth";
 constexpr char16_t kBlinkTime[] = u"BlinkTime";
 constexpr char16_t kIconSize[] = u"IconSize";
 const char16_t* const kReadValues[] = {kMetrics, kCaretWidth, kBlinkTime, kIconSize};
-const char16_t* const kOwnValues[] = {kAbsent, kNotRead, kNotPutBack, kAppliedDpi, kMetrics, kCaretWidth, kBlinkTime,
+const char16_t* const kOwnValues[] = {kAbsent, kNotRead, kOwed, kNotPutBack, kAppliedDpi, kMetrics, kCaretWidth, kBlinkTime,
                                       kIconSize};
 
 // A copy's name in the set: the key under HKEY_CURRENT_USER, a backslash
@@ -271,6 +276,7 @@ bool COriginalSettings::Read()
     }
     if (!IsKept()) return false;
     ReadKeptDword(kAppliedDpi, &m_dwAppliedDpi);
+    m_bHasOwed = ReadKeptDword(kOwed, &m_dwOwed);
     m_bHasDpi = true;
     m_bHasCaretWidth = ReadKeptDword(kCaretWidth, &m_dwCaretWidth);
     m_bHasBlinkTime = ReadKeptDword(kBlinkTime, &m_dwBlinkTime);
@@ -347,11 +353,27 @@ bool COriginalSettings::ApplyItem(CSwitchMode& engine, int item, bool metricsNow
     }
 }
 
-DWORD COriginalSettings::ApplyAll(CSwitchMode& engine)
+bool COriginalSettings::ForgetOwed()
 {
-    DWORD failed = 0;
+    const LONG deleted = RegDeleteValue(HKEY_CURRENT_USER, kOriginalKey, kOwed);
+    if (deleted == ERROR_SUCCESS || deleted == static_cast<LONG>(ERROR_FILE_NOT_FOUND)) return true;
+    Log(u"COriginalSettings::ForgetOwed the record of an earlier return could not be removed, code: %d.", deleted);
+    return false;
+}
+
+bool COriginalSettings::RecordOwed(DWORD owed)
+{
+    const LONG written = RegWriteDword(HKEY_CURRENT_USER, kOriginalKey, kOwed, owed);
+    if (written == ERROR_SUCCESS) return true;
+    Log(u"COriginalSettings::RecordOwed what the return still owes could not be recorded, code: %d.", written);
+    return false;
+}
+
+DWORD COriginalSettings::ApplyOwed(CSwitchMode& engine)
+{
+    DWORD left = 0;
     for (int item = 0; item < ITEM_COUNT; ++item) {
-        if (!ApplyItem(engine, item, true)) failed |= 1u << item;
+        if ((m_dwOwed & (1u << item)) && !ApplyItem(engine, item, true)) left |= 1u << item;
     }
-    return failed;
+    return left;
 }

@@ -48,9 +48,20 @@ public:
     // sign-in run.
     bool NeedsSignIn(DWORD dpiInEffect) const;
     DWORD KeptDpi() const { return m_dwAppliedDpi; }
-    // Puts back every item, in the order of a switch, the metrics too: the
-    // mask of the items that failed (bit n for item n).
-    DWORD ApplyAll(CSwitchMode& engine);
+    // What a return still owes (bit n for item n): the items it could not
+    // put back, and the window metrics (item 2) while it waits for the
+    // sign-in run. A return forgets the record of the one before it first,
+    // and changes nothing when it cannot; then records its own, unless it
+    // owes nothing and removes the set.
+    static bool ForgetOwed();
+    static bool RecordOwed(DWORD owed);
+    // A record of a return that was read with the set: the sign-in run has
+    // a return to finish.
+    bool HasOwed() const { return m_bHasOwed; }
+    DWORD Owed() const { return m_dwOwed; }
+    // Puts back what the return owes, the metrics now too, in the order of a
+    // switch: what is still owed then.
+    DWORD ApplyOwed(CSwitchMode& engine);
     // Puts back what the set holds of one item, as a switch applies it; the
     // metrics only when metricsNow. A value the set lacks is left as it is
     // and logged; that fails nothing.
@@ -79,6 +90,8 @@ private:
 
     std::vector<KeptValue> m_values;
     bool m_bHasDpi = false;
+    bool m_bHasOwed = false;
+    DWORD m_dwOwed = 0;
     DWORD m_dwAppliedDpi = 0;
     bool m_bHasMetrics = false;
     NONCLIENTMETRICSW m_metrics = {};

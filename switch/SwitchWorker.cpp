@@ -104,6 +104,8 @@ DWORD CSwitchWorker::OnDoSwitchMode(UINT index)
 // until then; it goes once everything is back, so that the next switch keeps
 // the settings in effect then. A DPI in effect that cannot be had at all
 // counts as another one: no metrics are put back at a DPI they may not fit.
+// What is left is recorded for the run that finishes the return, and that
+// run puts back only that, never what the person changed since.
 DWORD CSwitchWorker::OnDoReturn()
 {
     COriginalSettings kept;
@@ -111,6 +113,7 @@ DWORD CSwitchWorker::OnDoReturn()
         Log(u"CProgressDlg::OnDoSwitchMode no original settings are kept.");
         return kProfileUnreadable;
     }
+    if (!COriginalSettings::ForgetOwed()) return kProfileUnreadable;
     CSwitchMode engine;
     DWORD dpi = 0;
     m_bNeedSignOut = !engine.GetDpiInEffect(&dpi) || kept.NeedsSignIn(dpi);
@@ -122,8 +125,16 @@ DWORD CSwitchWorker::OnDoReturn()
         }
         SetProgressPos(item + 1);
     }
+    // Without the kept text size stored, no sign-in brings the metrics back.
+    const DWORD metrics = 1u << ITEM_TITLE_SIZE;
+    if (m_bNeedSignOut && (mask & (1u << ITEM_DPI))) mask |= metrics;
     RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
-    if (!m_bNeedSignOut && mask == 0) COriginalSettings::Remove();
+    const DWORD owed = mask | (m_bNeedSignOut ? metrics : 0);
+    if (owed == 0) {
+        COriginalSettings::Remove();
+    } else if (!COriginalSettings::RecordOwed(owed) && m_bNeedSignOut) {
+        mask |= metrics;  // the sign-in run finds nothing to finish
+    }
     return mask;
 }
 

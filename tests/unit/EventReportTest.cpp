@@ -110,8 +110,12 @@ TEST_F(EventReportTest, EachRunReportsWhatItDid)
              f.sync.HoldElsewhere(kChangeMutexName);
              f.sync.stuckElsewhere = true;
          },
-         u"/apply", {{kWarning, 0x8000057B, {}}}},
+         u"/apply", {{kWarning, 0x8000057D, {}}}},
         {"the sign-in check, keeping off", [](FakePlatform& f) { f.display.caretWidth = 5; }, u"/keep", {}},
+        // A check that is off reports nothing it met, a policy it read included.
+        {"the sign-in check, keeping off by a policy out of range",
+         [](FakePlatform& f) { f.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 7); },
+         u"/keep", {}},
         {"the sign-in check puts back",
          [](FakePlatform& f) { f.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, kKeepProfileValue, 1); }, u"/keep",
          {{kInfo, 0x400004B0, {u"設定①", u"1", u"MousePointer, CursorWidth, CursorSpeed"}}}},

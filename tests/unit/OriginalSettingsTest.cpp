@@ -364,10 +364,11 @@ TEST_F(OriginalSettingsTest, BothReturnsTakeTheScreensDpiAndNeverGuess)
     EXPECT_FALSE(Kept());
 }
 
-// A return before the sign-in that could not put an item back leaves the
-// switch's Run value: whichever run then finishes the return tries every
-// item again and keeps the set while one is still not back, whatever the
-// set records of it. The person's next return gives everything back.
+// A return that could not put an item back leaves a record of what it owes
+// and, before any sign-in, the switch's Run value: whichever run finishes the
+// return tries what is owed, and while it is not back the set stays and so
+// does the Run value, for the next start or sign-in, which then ends it. A
+// record of an earlier version, or a damaged one, is never taken for it.
 TEST_F(OriginalSettingsTest, ASetGoesOnlyWhenEveryItemIsBack)
 {
     const struct {
@@ -379,8 +380,6 @@ TEST_F(OriginalSettingsTest, ASetGoesOnlyWhenEveryItemIsBack)
         {"an ordinary start", u"", [](FakeRegistry&) {}},
         {"the sign-in run, NotPutBack 0 of an earlier version", u"/apply",
          [](FakeRegistry& r) { r.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"NotPutBack", 0); }},
-        {"an ordinary start, NotPutBack damaged", u"",
-         [](FakeRegistry& r) { r.PutString(HKEY_CURRENT_USER, kOriginalKey, u"NotPutBack", u"0"); }},
     };
     const State own = Now();
     for (const auto& c : cases) {
@@ -393,12 +392,106 @@ TEST_F(OriginalSettingsTest, ASetGoesOnlyWhenEveryItemIsBack)
         c.record(fake.registry);
         EXPECT_EQ(Start(c.finisher), EXIT_DONE);
         EXPECT_TRUE(Kept());
+        EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
         fake.registry.SetFault(nullptr);
-        EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+        EXPECT_EQ(Start(u""), EXIT_DONE);  // the next start finishes it
         ExpectSame(Now(), own);
         EXPECT_FALSE(Kept());
         EXPECT_TRUE(KeptSet().empty());
+        EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
     }
+}
+
+// A record that a return cannot write, or one left damaged: no run finishes
+// that return, so none can remove the set while an item is not back, and a
+// return waiting for the sign-in says that the metrics will not come then.
+// A record of an earlier return that cannot be removed: the return changes
+// nothing at all.
+TEST_F(OriginalSettingsTest, NoRunGoesByARecordItCannotTrust)
+{
+    const auto refuse = [](FakeRegistry::Op refused) {
+        return [refused](FakeRegistry::Op op, const String16&, const String16& name) {
+            return op == refused && name == u"Owed" ? 5L : 0L;
+        };
+    };
+    const State own = Now();
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    SignIn(144);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    const NONCLIENTMETRICSW profile = fake.display.metrics;
+    fake.registry.SetFault(refuse(FakeRegistry::Op::Set));
+    fake.events.events.clear();
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
+    ASSERT_EQ(fake.events.events.size(), 1u);
+    EXPECT_EQ(fake.events.events[0].inserts, std::vector<String16>{u"TitleSize"});
+    fake.registry.SetFault(nullptr);
+    SignIn(96);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_EQ(std::memcmp(&fake.display.metrics, &profile, sizeof(profile)), 0);
+    EXPECT_TRUE(Kept());
+
+    fake.registry.PutString(HKEY_CURRENT_USER, kOriginalKey, u"Owed", u"4");  // damaged
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_TRUE(Kept());
+
+    fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"Owed", 4);
+    fake.registry.SetFault(refuse(FakeRegistry::Op::Delete));
+    fake.display.caretWidth = 9;
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
+    EXPECT_EQ(fake.display.caretWidth, 9u);
+    fake.registry.SetFault(nullptr);
+
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+    fake.display.caretWidth = own.caretWidth;
+    ExpectSame(Now(), own);
+    EXPECT_FALSE(Kept());
+}
+
+// What the person changed between a return and the sign-in that finishes it
+// stays theirs: the sign-in run puts back what the return owes (the metrics)
+// and nothing else, even with the desktop not up yet, and the set goes. The
+// next switch keeps the settings in effect then.
+TEST_F(OriginalSettingsTest, TheSignInRunPutsBackOnlyWhatTheReturnOwes)
+{
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    SignIn(144);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
+    fake.display.caretWidth = 5;  // the person's own choice since
+    fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"Arrow", u"C:\\Newer\\arrow.cur");
+    const State changed = Now();
+    SignIn(96);
+    fake.desktop.noDesktop = true;
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    fake.desktop.noDesktop = false;
+    State now = Now();
+    EXPECT_EQ(now.values, changed.values);
+    EXPECT_EQ(now.caretWidth, 5u);
+    EXPECT_FALSE(Kept());
+
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+    EXPECT_EQ(fake.display.caretWidth, 5u);
+}
+
+// A return across a text size whose text-size item fails stores no text size
+// for a sign-in: the window metrics will not come back then either, and the
+// failure says so.
+TEST_F(OriginalSettingsTest, AReturnThatCannotStoreTheTextSizeNamesTheMetrics)
+{
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    SignIn(144);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16& path, const String16&) {
+        const bool write = op == FakeRegistry::Op::Set || op == FakeRegistry::Op::Delete;
+        return write && path == u"HKCU\\Control Panel\\Desktop" ? 5L : 0L;
+    });
+    fake.events.events.clear();
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
+    ASSERT_EQ(fake.events.events.size(), 1u);
+    EXPECT_EQ(fake.events.events[0].inserts, std::vector<String16>{u"CorvelDPI, TitleSize, CursorSpeed"});
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    EXPECT_TRUE(Kept());
 }
 
 }  // namespace
