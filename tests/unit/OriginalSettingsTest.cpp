@@ -474,6 +474,29 @@ TEST_F(OriginalSettingsTest, TheSignInRunPutsBackOnlyWhatTheReturnOwes)
     EXPECT_EQ(fake.display.caretWidth, 5u);
 }
 
+// A sign-in run that put back the metrics but not the pointers leaves only the
+// pointers owed: the next start's try puts them back, and not the metrics the
+// person changed in between.
+TEST_F(OriginalSettingsTest, ARetryPutsBackOnlyWhatIsStillOwed)
+{
+    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+    SignIn(144);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16& path, const String16&) {
+        const bool write = op == FakeRegistry::Op::Set || op == FakeRegistry::Op::Delete;
+        return write && path == u"HKCU\\Control Panel\\Cursors" ? 5L : 0L;
+    });
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
+    SignIn(96);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_TRUE(Kept());
+    fake.registry.SetFault(nullptr);
+    fake.display.metrics.iCaptionHeight = 77;  // the person's own choice since
+    EXPECT_EQ(Start(u""), EXIT_DONE);
+    EXPECT_EQ(fake.display.metrics.iCaptionHeight, 77);
+    EXPECT_FALSE(Kept());
+}
+
 // A return across a text size whose text-size item fails stores no text size
 // for a sign-in: the window metrics will not come back then either, and the
 // failure says so.
