@@ -83,6 +83,23 @@ protected:
         }
         return set;
     }
+    // 設定③ switched to and signed in with: its 144 DPI in effect, its
+    // metrics applied by the sign-in run.
+    void InProfileThree()
+    {
+        EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
+        SignIn(144);
+        EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    }
+    // A key whose values cannot be written or deleted, as one whose
+    // permissions refuse writing; path as the stand-in spells it ("HKCU\...").
+    static FakeRegistry::Fault RefuseWritesUnder(String16 path)
+    {
+        return [path](FakeRegistry::Op op, const String16& at, const String16&) {
+            const bool write = op == FakeRegistry::Op::Set || op == FakeRegistry::Op::Delete;
+            return write && at == path ? 5L : 0L;
+        };
+    }
     // Windows' part of a sign-in: the stored text size takes effect.
     void SignIn(DWORD dpi)
     {

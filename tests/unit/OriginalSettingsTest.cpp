@@ -76,9 +76,7 @@ TEST_F(OriginalSettingsTest, ASetCutShortIsNeverUsed)
 TEST_F(OriginalSettingsTest, AReturnAcrossATextSizeChangeEndsAtTheSignInRun)
 {
     const State own = Now();
-    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
-    SignIn(144);
-    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    InProfileThree();
     const NONCLIENTMETRICSW profile = fake.display.metrics;
     fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", 0);  // a damaged value: not a DWORD below
     fake.registry.PutString(HKEY_CURRENT_USER, kOriginalKey, u"CaretWidth", u"3");
@@ -385,9 +383,7 @@ TEST_F(OriginalSettingsTest, ASetGoesOnlyWhenEveryItemIsBack)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);  // "later": no sign-in
-        fake.registry.SetFault([](FakeRegistry::Op op, const String16& path, const String16&) {
-            return op == FakeRegistry::Op::Set && path == u"HKCU\\Control Panel\\Cursors" ? 5L : 0L;
-        });
+        fake.registry.SetFault(RefuseWritesUnder(u"HKCU\\Control Panel\\Cursors"));
         EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
         c.record(fake.registry);
         EXPECT_EQ(Start(c.finisher), EXIT_DONE);
@@ -415,9 +411,7 @@ TEST_F(OriginalSettingsTest, NoRunGoesByARecordItCannotTrust)
         };
     };
     const State own = Now();
-    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
-    SignIn(144);
-    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    InProfileThree();
     const NONCLIENTMETRICSW profile = fake.display.metrics;
     fake.registry.SetFault(refuse(FakeRegistry::Op::Set));
     fake.events.events.clear();
@@ -453,9 +447,7 @@ TEST_F(OriginalSettingsTest, NoRunGoesByARecordItCannotTrust)
 // next switch keeps the settings in effect then.
 TEST_F(OriginalSettingsTest, TheSignInRunPutsBackOnlyWhatTheReturnOwes)
 {
-    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
-    SignIn(144);
-    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    InProfileThree();
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
     fake.display.caretWidth = 5;  // the person's own choice since
     fake.registry.PutString(HKEY_CURRENT_USER, u"Control Panel\\Cursors", u"Arrow", u"C:\\Newer\\arrow.cur");
@@ -479,13 +471,8 @@ TEST_F(OriginalSettingsTest, TheSignInRunPutsBackOnlyWhatTheReturnOwes)
 // person changed in between.
 TEST_F(OriginalSettingsTest, ARetryPutsBackOnlyWhatIsStillOwed)
 {
-    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
-    SignIn(144);
-    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
-    fake.registry.SetFault([](FakeRegistry::Op op, const String16& path, const String16&) {
-        const bool write = op == FakeRegistry::Op::Set || op == FakeRegistry::Op::Delete;
-        return write && path == u"HKCU\\Control Panel\\Cursors" ? 5L : 0L;
-    });
+    InProfileThree();
+    fake.registry.SetFault(RefuseWritesUnder(u"HKCU\\Control Panel\\Cursors"));
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
     SignIn(96);
     EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
@@ -502,13 +489,8 @@ TEST_F(OriginalSettingsTest, ARetryPutsBackOnlyWhatIsStillOwed)
 // failure says so.
 TEST_F(OriginalSettingsTest, AReturnThatCannotStoreTheTextSizeNamesTheMetrics)
 {
-    EXPECT_EQ(Start(u"/quiet /mode 3"), EXIT_AFTER_SIGN_IN);
-    SignIn(144);
-    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
-    fake.registry.SetFault([](FakeRegistry::Op op, const String16& path, const String16&) {
-        const bool write = op == FakeRegistry::Op::Set || op == FakeRegistry::Op::Delete;
-        return write && path == u"HKCU\\Control Panel\\Desktop" ? 5L : 0L;
-    });
+    InProfileThree();
+    fake.registry.SetFault(RefuseWritesUnder(u"HKCU\\Control Panel\\Desktop"));
     fake.events.events.clear();
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
     ASSERT_EQ(fake.events.events.size(), 1u);
