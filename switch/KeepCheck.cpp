@@ -34,6 +34,15 @@ bool PollFor(bool (*condition)(), DWORD limit)
 bool DesktopReady() { return CSwitchMode::IsDesktopReady() != FALSE; }
 bool SignInRunDone() { return !IsSignInRunPending(); }
 
+// A check that is off reports nothing, not even a policy value or a wait it
+// met before it knew: its events wait until it does.
+class CHeldEvents {
+public:
+    CHeldEvents() { HoldEvents(); }
+    ~CHeldEvents() { ReleaseEvents(false); }
+    void Report() { ReleaseEvents(true); }
+};
+
 CheckResult KeepFailed(const KeepFailure& failure)
 {
     ReportEvent<EVENT_CHECK_NOT_KEPT>(failure.value, Format(u"%d", failure.code));
@@ -65,17 +74,6 @@ bool CKeepCheck::IsKept()
     Log(u"CCorvelChgApp::RunKeepCheck the person's own settings are in effect, no profile is kept.");
     return false;
 }
-
-// A check that is off reports nothing, not even a policy value or a wait it
-// met before it knew: its events wait until it does.
-namespace {
-class CHeldEvents {
-public:
-    CHeldEvents() { HoldEvents(); }
-    ~CHeldEvents() { ReleaseEvents(false); }
-    void Report() { ReleaseEvents(true); }
-};
-}  // namespace
 
 CheckResult CKeepCheck::Run()
 {
