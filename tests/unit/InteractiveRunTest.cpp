@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "app/IToolWindows.h"
 #include "tests/unit/TestSupport.h"
 
@@ -9,11 +11,13 @@ public:
     int MainWindow() override
     {
         shown.push_back("main");
+        if (whileOpen) whileOpen();
         return main;
     }
-    int ProgressWindow(int type, const CChangeDeadline&, DWORD* failedItems) override
+    int ProgressWindow(int type, const CChangeDeadline& deadline, DWORD* failedItems) override
     {
         shown.push_back("progress " + std::to_string(type));
+        waitLeft = deadline.Left();
         *failedItems = failed;
         return progress;
     }
@@ -24,6 +28,8 @@ public:
     }
     int main = 0, progress = 0, prompt = 0;
     DWORD failed = 0;
+    std::function<void()> whileOpen;
+    DWORD waitLeft = 0;  // what the switch may wait for other changes
     std::vector<std::string> shown;
 };
 
@@ -70,6 +76,17 @@ TEST_F(InteractiveRunTest, ResultsLeadToTheirWindows)
         }
     }
     EXPECT_EQ(Messages().back(), "CCorvelChgApp::Run() the DoModal of CCorvelChgDlg 's return value is 2.");
+}
+
+// The start's changes share one bound; a person who reads the main window
+// longer than that still gets the whole of it for the switch they click.
+TEST_F(InteractiveRunTest, AClickStartsAWaitOfItsOwn)
+{
+    app.m_startDeadline.Start();
+    windows.main = 1;
+    windows.whileOpen = [&] { fake.clock.Advance(2 * kChangeWait); };
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(windows.waitLeft, kChangeWait);
 }
 
 // The profile name is an argument of the question, never part of its format.
