@@ -62,6 +62,22 @@ void CDeferredApply::ReportOutcome()
     }
 }
 
+bool CDeferredApply::IsDue() { return m_settings.m_bOriginalMode ? IsReturnDue() : IsSignInRunDue(); }
+
+// A return removes "LogPixels" from a person who had none, and Windows then
+// takes the display's recommended size, not 96: the one the set kept.
+bool CDeferredApply::IsReturnDue()
+{
+    COriginalSettings kept;
+    if (!kept.Read() || !kept.HasOwed()) return true;  // nothing waits: the Run value goes
+    CSwitchMode engine;
+    DWORD inEffect = 0;
+    if (!engine.GetDpiInEffect(&inEffect)) return false;
+    DWORD stored = kept.KeptDpi();
+    engine.GetSettingDpi(&stored);
+    return inEffect == stored;
+}
+
 // What the return owes, as it recorded it: the metrics, now that the kept
 // text size is in effect, and the items it could not put back. Nothing
 // else: what the person changed since the return stays theirs. The set goes
@@ -143,7 +159,6 @@ void CDeferredApply::RunAtSignIn(const CChangeDeadline& deadline)
 // Deletes first, so that an "/apply" started meanwhile finds nothing to do.
 void CDeferredApply::CatchUpNow()
 {
-    m_settings.ReadCurrentProfile();
     if (DeleteSignInRun() != ERROR_SUCCESS) Log(u"CCorvelChgApp:Delete AutoRun failed.");
     Log(DoApply() ? u"CCorvelChgApp:Run Apply Succeeded." : u"CCorvelChgApp:Run Apply Failed.");
     ReportOutcome();
@@ -171,7 +186,8 @@ void CDeferredApply::CatchUp(const CChangeDeadline& deadline)
         CHeldMutex change(Plat().sync);
         const LockResult locked = change.Lock(kChangeMutexName, deadline.Left());
         if (MayGoOn(locked, u"CCorvelChgApp:")) {
-            if (IsSignInRunDue()) CatchUpNow();
+            m_settings.ReadCurrentProfile();  // a switch may have run since the start
+            if (IsDue()) CatchUpNow();
         } else if (locked == LOCK_TIMED_OUT) {
             Log(u"CCorvelChgApp:another change of the settings runs, the apply waits for the next start.");
         }

@@ -27,7 +27,7 @@ public:
     // after a sign-in run still under way, without its own apply.
     void CatchUp(const CChangeDeadline& deadline);
     // The catch-up's work: the Run value goes, then the apply. The caller
-    // holds both mutexes.
+    // holds both mutexes and has read the current profile since it took them.
     void CatchUpNow();
 
 private:
@@ -41,6 +41,10 @@ private:
         APPLY_FAILED,
         APPLY_HELD_OFF,  // another change held the exclusion: the Run value stays
     };
+    // The catch-up's test that the sign-in has come: the text size stored is
+    // the one in effect; for a return, see IsReturnDue.
+    bool IsDue();
+    bool IsReturnDue();
     BOOL Cancelled(DWORD dpiInEffect, DWORD dpiWanted);
     BOOL Failed();
     BOOL Unfinished(DWORD left);

@@ -177,7 +177,14 @@ void COriginalSettings::Remove()
 // return could tell when its metrics fit.
 KeepResult COriginalSettings::Keep(CSwitchMode& engine, KeepFailure* failure)
 {
-    if (IsKept()) return KEEP_NOT_NEEDED;
+    if (IsKept()) {
+        // This change goes over what a return put back: no run may finish
+        // that return later and take what it finds then for the person's.
+        const LONG forgotten = ForgetOwed();
+        if (forgotten == ERROR_SUCCESS) return KEEP_NOT_NEEDED;
+        if (failure) *failure = {kOwed, forgotten};
+        return KEEP_FAILED;
+    }
     DWORD mode = 0;
     LONG modeRead = RegReadDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, &mode);
     const bool ownSettingsInEffect = modeRead == ERROR_SUCCESS ? mode == MODE_ORIGINAL : modeRead == ERROR_FILE_NOT_FOUND;
@@ -353,12 +360,13 @@ bool COriginalSettings::ApplyItem(CSwitchMode& engine, int item, bool metricsNow
     }
 }
 
-bool COriginalSettings::ForgetOwed()
+LONG COriginalSettings::ForgetOwed()
 {
+    if (!HasValue(kOwed)) return ERROR_SUCCESS;  // nothing to write to a key that may refuse it
     const LONG deleted = RegDeleteValue(HKEY_CURRENT_USER, kOriginalKey, kOwed);
-    if (deleted == ERROR_SUCCESS || deleted == static_cast<LONG>(ERROR_FILE_NOT_FOUND)) return true;
+    if (deleted == ERROR_SUCCESS || deleted == static_cast<LONG>(ERROR_FILE_NOT_FOUND)) return ERROR_SUCCESS;
     Log(u"COriginalSettings::ForgetOwed the record of an earlier return could not be removed, code: %d.", deleted);
-    return false;
+    return deleted;
 }
 
 bool COriginalSettings::RecordOwed(DWORD owed)

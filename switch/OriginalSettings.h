@@ -30,7 +30,8 @@ struct KeepFailure {
 class COriginalSettings {
 public:
     // Before a switch changes anything: keeps the settings in effect and
-    // stored now, unless a whole set is kept already or the user's "Mode"
+    // stored now, unless a whole set is kept already (then it forgets what
+    // a return still owed, see ForgetOwed) or the user's "Mode"
     // says that a switch of an earlier version replaced them (any value but
     // MODE_ORIGINAL). A failed keep is logged, says in *failure what failed
     // and leaves no part of a set.
@@ -52,8 +53,9 @@ public:
     // put back, and the window metrics (item 2) while it waits for the
     // sign-in run. A return forgets the record of the one before it first,
     // and changes nothing when it cannot; then records its own, unless it
-    // owes nothing and removes the set.
-    static bool ForgetOwed();
+    // owes nothing and removes the set. A keep forgets it too: a change
+    // over what a return put back ends that return.
+    static LONG ForgetOwed();
     static bool RecordOwed(DWORD owed);
     // A record of a return that was read with the set: the sign-in run has
     // a return to finish.

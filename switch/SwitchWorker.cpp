@@ -54,7 +54,7 @@ bool ApplyItem(CSwitchWorker& worker, CSwitchMode& engine, int item, const LONG*
     }
 }
 
-void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
+bool RecordMode(const CSettingsStore& settings, int switchType, UINT index)
 {
     DWORD mode = index;
     if (switchType == SWITCH_RESTORE) {
@@ -63,11 +63,11 @@ void RecordMode(const CSettingsStore& settings, int switchType, UINT index)
         mode = MODE_ORIGINAL;
     } else {
         bool chosenWithoutOwnMode = settings.m_nModeState == MODESTATE_SHIPMENT && settings.m_nAction == ACTION_SWITCH;
-        if (static_cast<int>(index) == settings.m_nMode && !chosenWithoutOwnMode) return;
+        if (static_cast<int>(index) == settings.m_nMode && !chosenWithoutOwnMode) return true;
     }
-    if (RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, mode) != ERROR_SUCCESS) {
-        Log(u"CProgressDlg::OnDoSwitchMode user registry mode key is failed.");
-    }
+    if (RegWriteDword(HKEY_CURRENT_USER, kSettingsKey, kUserModeValue, mode) == ERROR_SUCCESS) return true;
+    Log(u"CProgressDlg::OnDoSwitchMode user registry mode key is failed.");
+    return false;
 }
 
 }  // namespace
@@ -113,7 +113,7 @@ DWORD CSwitchWorker::OnDoReturn()
         Log(u"CProgressDlg::OnDoSwitchMode no original settings are kept.");
         return kProfileUnreadable;
     }
-    if (!COriginalSettings::ForgetOwed()) return kProfileUnreadable;
+    if (COriginalSettings::ForgetOwed() != ERROR_SUCCESS) return kProfileUnreadable;
     CSwitchMode engine;
     DWORD dpi = 0;
     m_bNeedSignOut = !engine.GetDpiInEffect(&dpi) || kept.NeedsSignIn(dpi);
@@ -128,10 +128,12 @@ DWORD CSwitchWorker::OnDoReturn()
     // Without the kept text size stored, no sign-in brings the metrics back.
     const DWORD metrics = 1u << ITEM_TITLE_SIZE;
     if (m_bNeedSignOut && (mask & (1u << ITEM_DPI))) mask |= metrics;
-    RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
+    // Without "Mode" 5 the next switch would not keep what is back now, so
+    // the set stays for it.
+    const bool modeRecorded = RecordMode(*TheSettings(), SWITCH_ORIGINAL, kOriginalIndex);
     const DWORD owed = mask | (m_bNeedSignOut ? metrics : 0);
     if (owed == 0) {
-        COriginalSettings::Remove();
+        if (modeRecorded) COriginalSettings::Remove();
     } else if (!COriginalSettings::RecordOwed(owed) && m_bNeedSignOut) {
         mask |= metrics;  // the sign-in run finds nothing to finish
     }

@@ -499,4 +499,71 @@ TEST_F(OriginalSettingsTest, AReturnThatCannotStoreTheTextSizeNamesTheMetrics)
     EXPECT_TRUE(Kept());
 }
 
+// A policy that comes while a return waits for its sign-in: the check puts
+// the starting profile over what the return put back, which ends that
+// return, and a record it cannot remove stops the check. Lifted, the policy
+// leaves the set whole, and the return gives back exactly what they had.
+TEST_F(OriginalSettingsTest, APolicyOverAReturnThatWaitsLosesNothing)
+{
+    const State own = Now();
+    InProfileThree();
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
+    fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
+    SignIn(96);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
+        return op == FakeRegistry::Op::Delete && name == u"Owed" ? 5L : 0L;
+    });
+    const State beforeCheck = Now();
+    EXPECT_EQ(Start(u"/keep"), EXIT_ITEMS_FAILED);
+    ExpectSame(Now(), beforeCheck);
+    fake.registry.SetFault(nullptr);
+    EXPECT_EQ(Start(u"/keep"), EXIT_AFTER_SIGN_IN);
+
+    fake.registry.Remove(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue);
+    EXPECT_EQ(Start(u""), EXIT_DONE);  // the check's Run value, at the stored size
+    EXPECT_TRUE(Kept());
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+    ExpectSame(Now(), own);
+    EXPECT_FALSE(Kept());
+}
+
+// A return that cannot record "Mode" 5 leaves the set: the next switch keeps
+// only the settings of a person at their own, and a return after it still
+// has theirs.
+TEST_F(OriginalSettingsTest, AReturnThatCannotRecordItsModeKeepsTheSet)
+{
+    const State own = Now();
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    fake.registry.SetFault(RefuseWritesUnder(String16(u"HKCU\\") + kSettingsKey));
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+    ExpectSame(Now(), own);
+    EXPECT_TRUE(Kept());
+    fake.registry.SetFault(nullptr);
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_DONE);
+    ExpectSame(Now(), own);
+}
+
+// A person without a text size of their own has Windows' recommended one,
+// 120 here, and no "LogPixels" after the return: a start before the sign-in
+// leaves the return to it, and one after it, the sign-in run not having
+// come, finishes it.
+TEST_F(OriginalSettingsTest, AReturnToTheRecommendedSizeIsFinishedOnlyAfterTheSignIn)
+{
+    SignIn(120);
+    const State own = Now();
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_AFTER_SIGN_IN);
+    SignIn(96);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
+    EXPECT_EQ(Start(u""), EXIT_DONE);
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    SignIn(120);
+    EXPECT_EQ(Start(u""), EXIT_DONE);
+    ExpectSame(Now(), own);
+    EXPECT_FALSE(Kept());
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+}
+
 }  // namespace
