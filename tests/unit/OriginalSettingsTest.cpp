@@ -1,7 +1,9 @@
 // The person's own settings: kept once before the first switch, given back
 // exactly by the return, and never lost on the way.
 #include <algorithm>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "tests/unit/OriginalSettingsSupport.h"
 
@@ -564,6 +566,52 @@ TEST_F(OriginalSettingsTest, AReturnToTheRecommendedSizeIsFinishedOnlyAfterTheSi
     ExpectSame(Now(), own);
     EXPECT_FALSE(Kept());
     EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+}
+
+// A return made while a start waited for the exclusion is what the start
+// finds: it reads the profile once it holds the exclusion, and leaves the
+// return's metrics to the sign-in at the kept size.
+TEST_F(OriginalSettingsTest, TheCatchUpReadsTheProfileOnceItHoldsTheExclusion)
+{
+    SignIn(120);
+    EXPECT_EQ(Start(u"/quiet /mode 1"), EXIT_AFTER_SIGN_IN);
+    SignIn(96);
+    EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
+    fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 0);  // as the start reads it
+    const int metricsWrites = fake.display.metricsWrites;
+    std::atomic<bool> holding{false};
+    std::thread returning([&] {
+        DWORD error = 0;
+        HANDLE mutex = fake.sync.CreateNamedMutex(kChangeMutexName, true, &error);
+        const int waitsBefore = fake.sync.waits;
+        holding = true;
+        while (fake.sync.waits == waitsBefore) std::this_thread::yield();  // the start waits for it now
+        fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", MODE_ORIGINAL);
+        fake.sync.Release(mutex);
+        fake.sync.Close(mutex);
+    });
+    while (!holding) std::this_thread::yield();
+    EXPECT_EQ(Start(u""), EXIT_DONE);
+    returning.join();
+    EXPECT_EQ(fake.display.metricsWrites, metricsWrites);
+    EXPECT_TRUE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+}
+
+// A person who chose another text size in Windows after a return: at the
+// sign-in the metrics are not put back at it, by the sign-in run or, when
+// it did not come, by the next start, and the set stays for a return.
+TEST_F(OriginalSettingsTest, AReturnWhoseTextSizeWasChangedSinceIsLeftAtTheNextStart)
+{
+    InProfileThree();
+    EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
+    const NONCLIENTMETRICSW profile = fake.display.metrics;
+    fake.registry.PutDword(HKEY_CURRENT_USER, u"Control Panel\\Desktop", u"LogPixels", 120);
+    SignIn(120);
+    EXPECT_EQ(Start(u""), EXIT_DONE);
+    EXPECT_FALSE(fake.registry.Get(HKEY_CURRENT_USER, kRunKey, kRunValue, nullptr, nullptr));
+    EXPECT_EQ(std::memcmp(&fake.display.metrics, &profile, sizeof(profile)), 0);
+    EXPECT_TRUE(Kept());
 }
 
 }  // namespace
