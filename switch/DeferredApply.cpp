@@ -152,6 +152,8 @@ void CDeferredApply::RunAtSignIn(const CChangeDeadline& deadline)
             m_outcome = APPLY_HELD_OFF;  // the Run value stays for the next sign-in
             ReportOutcome();
         }
+    } else {
+        Log(u"Apply:the sign-in run's mutex exists, this run changes nothing.");
     }
     if (mutex.Get()) Plat().sync.Release(mutex.Get());
 }

@@ -68,10 +68,12 @@ TEST_F(DeferredApplyTest, SecondApplyGivesUpAtOnce)
     fake.sync.HoldElsewhere(u"CorvelChangeMutex_AutoRun");
     fake.registry.PutDword(HKEY_CURRENT_USER, kMetricsKey, u"AppliedDPI", 96);
     int callsBefore = fake.registry.CallCount();
-    Start(u"/apply");
+    Start(u"/apply /CreateLog");
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Apply:the sign-in run's mutex exists, this run changes nothing."});
     EXPECT_TRUE(RunValuePresent());
     EXPECT_EQ(fake.display.metricsWrites, 0);
-    EXPECT_EQ(fake.sync.waits, 0);
+    EXPECT_EQ(fake.sync.timeouts.count(kAutoRunMutexName) + fake.sync.timeouts.count(kChangeMutexName), 0u);
     // Only start-up's own reads of "mode" happened.
     EXPECT_LE(fake.registry.CallCount() - callsBefore, 6);
 }
