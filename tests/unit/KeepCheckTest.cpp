@@ -2,7 +2,6 @@
 // it compares, what it puts back and logs, when it does nothing, and how it
 // meets a switch and another check.
 #include <cstring>
-#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -268,18 +267,7 @@ TEST_F(KeepCheckTest, TheChecksTwoWaitsShareOneBound)
 {
     fake.sync.HoldElsewhere(kChangeMutexName);
     fake.sync.stuckElsewhere = true;
-    std::atomic<bool> holding{false};
-    std::thread signInRun([&] {
-        DWORD error = 0;
-        HANDLE mutex = fake.sync.CreateNamedMutex(kAutoRunMutexName, true, &error);
-        const int waitsBefore = fake.sync.waits;
-        holding = true;
-        while (fake.sync.waits == waitsBefore) std::this_thread::yield();  // the check waits for it now
-        fake.clock.Advance(20000);
-        fake.sync.Release(mutex);
-        fake.sync.Close(mutex);
-    });
-    while (!holding) std::this_thread::yield();
+    std::thread signInRun = HoldUntilWaitedFor(fake.sync, kAutoRunMutexName, [&] { fake.clock.Advance(20000); });
     fake.sync.timeouts.clear();
     EXPECT_EQ(Check(), EXIT_RUNNING);
     signInRun.join();

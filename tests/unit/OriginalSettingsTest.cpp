@@ -1,9 +1,7 @@
 // The person's own settings: kept once before the first switch, given back
 // exactly by the return, and never lost on the way.
 #include <algorithm>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 #include "tests/unit/OriginalSettingsSupport.h"
 
@@ -580,18 +578,9 @@ TEST_F(OriginalSettingsTest, TheCatchUpReadsTheProfileOnceItHoldsTheExclusion)
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_AFTER_SIGN_IN);
     fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", 0);  // as the start reads it
     const int metricsWrites = fake.display.metricsWrites;
-    std::atomic<bool> holding{false};
-    std::thread returning([&] {
-        DWORD error = 0;
-        HANDLE mutex = fake.sync.CreateNamedMutex(kChangeMutexName, true, &error);
-        const int waitsBefore = fake.sync.waits;
-        holding = true;
-        while (fake.sync.waits == waitsBefore) std::this_thread::yield();  // the start waits for it now
+    std::thread returning = HoldUntilWaitedFor(fake.sync, kChangeMutexName, [&] {
         fake.registry.PutDword(HKEY_CURRENT_USER, kSettingsKey, u"Mode", MODE_ORIGINAL);
-        fake.sync.Release(mutex);
-        fake.sync.Close(mutex);
     });
-    while (!holding) std::this_thread::yield();
     EXPECT_EQ(Start(u""), EXIT_DONE);
     returning.join();
     EXPECT_EQ(fake.display.metricsWrites, metricsWrites);

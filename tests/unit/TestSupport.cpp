@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 std::string U8(StringView16 text) { return Utf16To8(text); }
 
@@ -56,4 +57,22 @@ int FakeTest::CountMessage(const std::string& text) const
 {
     auto messages = Messages();
     return static_cast<int>(std::count(messages.begin(), messages.end(), text));
+}
+
+std::thread HoldUntilWaitedFor(FakeSync& sync, const char16_t* name, std::function<void()> work)
+{
+    std::promise<void> held;
+    std::future<void> isHeld = held.get_future();
+    std::thread holder([&sync, name, work = std::move(work), held = std::move(held)]() mutable {
+        DWORD error = 0;
+        HANDLE mutex = sync.CreateNamedMutex(name, true, &error);
+        const int waitsBefore = sync.waits;
+        held.set_value();
+        while (sync.waits == waitsBefore) std::this_thread::yield();
+        work();
+        sync.Release(mutex);
+        sync.Close(mutex);
+    });
+    isHeld.wait();
+    return holder;
 }

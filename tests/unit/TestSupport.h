@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/CorvelChg.h"
@@ -47,3 +49,7 @@ std::string U8(StringView16 text);
 void EnableLogOn(CRunContext& run);
 // The log file of a stand-in platform as text.
 String16 LogTextOf(const FakePlatform& platform);
+// Another process's change, as a thread of the test: it holds the named
+// mutex, once the caller waits for it does its work, then releases it. The
+// mutex is held when this returns; join the thread after the wait.
+std::thread HoldUntilWaitedFor(FakeSync& sync, const char16_t* name, std::function<void()> work);
