@@ -100,6 +100,14 @@ protected:
             return write && at == path ? 5L : 0L;
         };
     }
+    // One operation on the set's record of what a return owes refused, as by
+    // a key whose permissions refuse it.
+    static FakeRegistry::Fault RefuseOnOwed(FakeRegistry::Op refused)
+    {
+        return [refused](FakeRegistry::Op op, const String16&, const String16& name) {
+            return op == refused && name == u"Owed" ? 5L : 0L;
+        };
+    }
     // Windows' part of a sign-in: the stored text size takes effect.
     void SignIn(DWORD dpi)
     {

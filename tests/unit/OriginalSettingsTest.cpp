@@ -405,15 +405,10 @@ TEST_F(OriginalSettingsTest, ASetGoesOnlyWhenEveryItemIsBack)
 // nothing at all.
 TEST_F(OriginalSettingsTest, NoRunGoesByARecordItCannotTrust)
 {
-    const auto refuse = [](FakeRegistry::Op refused) {
-        return [refused](FakeRegistry::Op op, const String16&, const String16& name) {
-            return op == refused && name == u"Owed" ? 5L : 0L;
-        };
-    };
     const State own = Now();
     InProfileThree();
     const NONCLIENTMETRICSW profile = fake.display.metrics;
-    fake.registry.SetFault(refuse(FakeRegistry::Op::Set));
+    fake.registry.SetFault(RefuseOnOwed(FakeRegistry::Op::Set));
     fake.events.events.clear();
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
     ASSERT_EQ(fake.events.events.size(), 1u);
@@ -429,7 +424,7 @@ TEST_F(OriginalSettingsTest, NoRunGoesByARecordItCannotTrust)
     EXPECT_TRUE(Kept());
 
     fake.registry.PutDword(HKEY_CURRENT_USER, kOriginalKey, u"Owed", 4);
-    fake.registry.SetFault(refuse(FakeRegistry::Op::Delete));
+    fake.registry.SetFault(RefuseOnOwed(FakeRegistry::Op::Delete));
     fake.display.caretWidth = 9;
     EXPECT_EQ(Start(u"/quiet /original"), EXIT_ITEMS_FAILED);
     EXPECT_EQ(fake.display.caretWidth, 9u);
@@ -511,9 +506,7 @@ TEST_F(OriginalSettingsTest, APolicyOverAReturnThatWaitsLosesNothing)
     fake.registry.PutDword(HKEY_LOCAL_MACHINE, kPolicySettingsKey, kKeepProfileValue, 1);
     SignIn(96);
     EXPECT_EQ(Start(u"/apply"), EXIT_DONE);
-    fake.registry.SetFault([](FakeRegistry::Op op, const String16&, const String16& name) {
-        return op == FakeRegistry::Op::Delete && name == u"Owed" ? 5L : 0L;
-    });
+    fake.registry.SetFault(RefuseOnOwed(FakeRegistry::Op::Delete));
     const State beforeCheck = Now();
     EXPECT_EQ(Start(u"/keep"), EXIT_ITEMS_FAILED);
     ExpectSame(Now(), beforeCheck);
